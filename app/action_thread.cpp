@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "catalogue/catalogue.h"
-#include "net/http_session.h"
 #include "deals/deals.h"
+#include "net/http_session.h"
 #include "ranking/ranking.h"
 
 namespace tavro::app {
@@ -27,13 +27,18 @@ constexpr int kLaneCount = static_cast<int>(Lane::None);
 
 Lane LaneOf(Action action) {
     switch (action) {
-        case Action::LoadGameList: return Lane::Games;
+        case Action::LoadGameList:
+            return Lane::Games;
         case Action::LoadAreasAndCategories:
-        case Action::LoadServers: return Lane::Catalogue;
-        case Action::QueryLatestDeals: return Lane::Deals;
+        case Action::LoadServers:
+            return Lane::Catalogue;
+        case Action::QueryLatestDeals:
+            return Lane::Deals;
         case Action::LoadHotGames:
-        case Action::RankHotGames: return Lane::Hot;
-        case Action::OpenUnsoldSearch: return Lane::None;  // fills no list: any number may run
+        case Action::RankHotGames:
+            return Lane::Hot;
+        case Action::OpenUnsoldSearch:
+            return Lane::None;  // fills no list: any number may run
     }
     return Lane::None;
 }
@@ -47,7 +52,7 @@ std::vector<Action> Supersedes(Action action) {
 
 // Every operation first checks that the run is still wanted.
 class GuardedControls final : public Controls {
-public:
+  public:
     GuardedControls(std::shared_ptr<Controls> inner, const RunToken& token)
         : inner_(std::move(inner)), token_(token) {}
 
@@ -55,19 +60,27 @@ public:
     void ListBoxClear(controls::ListBox b) override { Check().ListBoxClear(b); }
     int ListBoxCount(controls::ListBox b) override { return Check().ListBoxCount(b); }
     Text ListBoxItemText(controls::ListBox b, int i) override { return Check().ListBoxItemText(b, i); }
-    int ListBoxSelectByText(controls::ListBox b, const Text& t) override { return Check().ListBoxSelectByText(b, t); }
+    int ListBoxSelectByText(controls::ListBox b, const Text& t) override {
+        return Check().ListBoxSelectByText(b, t);
+    }
     int ListBoxCurrent(controls::ListBox b) override { return Check().ListBoxCurrent(b); }
     void ListBoxSetCurrent(controls::ListBox b, int i) override { Check().ListBoxSetCurrent(b, i); }
     void SetEnabled(controls::ListBox b, bool e) override { Check().SetEnabled(b, e); }
     bool IsEnabled(controls::ListBox b) override { return Check().IsEnabled(b); }
-    void ListViewInsert(controls::ListView v, int p, const Text& t) override { Check().ListViewInsert(v, p, t); }
-    Text ListViewItemText(controls::ListView v, int r, int c) override { return Check().ListViewItemText(v, r, c); }
+    void ListViewInsert(controls::ListView v, int p, const Text& t) override {
+        Check().ListViewInsert(v, p, t);
+    }
+    Text ListViewItemText(controls::ListView v, int r, int c) override {
+        return Check().ListViewItemText(v, r, c);
+    }
     void ListViewSetItemText(controls::ListView v, int r, int c, const Text& t) override {
         Check().ListViewSetItemText(v, r, c, t);
     }
     int ListViewCount(controls::ListView v) override { return Check().ListViewCount(v); }
     void ListViewClear(controls::ListView v) override { Check().ListViewClear(v); }
-    std::vector<Text> ListViewColumn(controls::ListView v, int c) override { return Check().ListViewColumn(v, c); }
+    std::vector<Text> ListViewColumn(controls::ListView v, int c) override {
+        return Check().ListViewColumn(v, c);
+    }
     void SetCaption(controls::Caption c, const Text& t) override { Check().SetCaption(c, t); }
     Text CaptionText(controls::Caption c) override { return Check().CaptionText(c); }
     void SetEditText(controls::EditBox e, const Text& t) override { Check().SetEditText(e, t); }
@@ -79,7 +92,7 @@ public:
     void ProcessPendingEvents() override { Check().ProcessPendingEvents(); }
     void Flush() override { Check().Flush(); }
 
-private:
+  private:
     Controls& Check() {
         if (token_.Stale()) throw controls::Superseded{};
         return *inner_;
@@ -104,14 +117,14 @@ struct ActionRunner::State {
 namespace {
 
 class Token final : public RunToken {
-public:
+  public:
     Token(const ActionRunner::State& state, Action action, uint64_t generation)
         : state_(state), action_(action), generation_(generation) {}
     bool Stale() const override {
         return state_.stopping || state_.generations[static_cast<size_t>(action_)] != generation_;
     }
 
-private:
+  private:
     const ActionRunner::State& state_;
     Action action_;
     uint64_t generation_;
@@ -149,13 +162,20 @@ void RunOnce(ActionRunner::State& state, Action action, uint64_t generation) {
 
 void RunAction(Action action, ActionContext& context) {
     switch (action) {
-        case Action::LoadGameList: return catalogue::LoadGameList(context);
-        case Action::LoadAreasAndCategories: return catalogue::LoadAreasAndCategories(context);
-        case Action::LoadServers: return catalogue::LoadServers(context);
-        case Action::QueryLatestDeals: return deals::QueryLatestDeals(context);
-        case Action::OpenUnsoldSearch: return deals::OpenUnsoldSearch(context);
-        case Action::LoadHotGames: return ranking::LoadHotGames(context);
-        case Action::RankHotGames: return ranking::RankHotGames(context);
+        case Action::LoadGameList:
+            return catalogue::LoadGameList(context);
+        case Action::LoadAreasAndCategories:
+            return catalogue::LoadAreasAndCategories(context);
+        case Action::LoadServers:
+            return catalogue::LoadServers(context);
+        case Action::QueryLatestDeals:
+            return deals::QueryLatestDeals(context);
+        case Action::OpenUnsoldSearch:
+            return deals::OpenUnsoldSearch(context);
+        case Action::LoadHotGames:
+            return ranking::LoadHotGames(context);
+        case Action::RankHotGames:
+            return ranking::RankHotGames(context);
     }
 }
 
@@ -171,7 +191,8 @@ ActionRunner::~ActionRunner() {
 
 void ActionRunner::Start(Action action) {
     if (state_->stopping) return;
-    for (const Action older : Supersedes(action)) ++state_->generations[static_cast<size_t>(older)];
+    for (const Action older : Supersedes(action))
+        ++state_->generations[static_cast<size_t>(older)];
     const uint64_t generation = state_->generations[static_cast<size_t>(action)];
     {
         std::lock_guard lock(state_->mutex);
@@ -212,6 +233,8 @@ int ActionRunner::running() const {
     return state_->running;
 }
 
-void ActionRunner::SetShutdownPump(std::function<void()> pump) { pump_ = std::move(pump); }
+void ActionRunner::SetShutdownPump(std::function<void()> pump) {
+    pump_ = std::move(pump);
+}
 
 }  // namespace tavro::app

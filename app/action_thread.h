@@ -26,7 +26,7 @@ enum class Action {
 };
 
 class RunToken {
-public:
+  public:
     virtual ~RunToken() = default;
     virtual bool Stale() const = 0;
 };
@@ -42,7 +42,7 @@ struct ActionHost {
 };
 
 class ActionRunner {
-public:
+  public:
     explicit ActionRunner(ActionHost host);
     // Makes every run stale and waits for them to end, calling `pump` meanwhile so runs
     // blocked in a hand-over to the caller's thread can finish it.
@@ -61,7 +61,7 @@ public:
 
     struct State;
 
-private:
+  private:
     std::shared_ptr<State> state_;
     std::function<void()> pump_;
 };

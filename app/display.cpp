@@ -4,8 +4,12 @@
 
 namespace tavro::app {
 
-QString Display(const scrape::Text& text) { return QString::fromStdString(scrape::DecodeGbk(text)); }
+QString Display(const scrape::Text& text) {
+    return QString::fromStdString(scrape::DecodeGbk(text));
+}
 
-scrape::Text FromDisplay(const QString& text) { return scrape::EncodeGbk(text.toStdString()); }
+scrape::Text FromDisplay(const QString& text) {
+    return scrape::EncodeGbk(text.toStdString());
+}
 
 }  // namespace tavro::app

@@ -51,7 +51,6 @@ struct Form {
     QLabel* statusPart_;
     QMenu* y;
     QMenu* ss;
-
 };
 
 }  // namespace tavro::app

@@ -6,7 +6,9 @@
 
 namespace tavro::app {
 
-int TextListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
+int TextListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count();
+}
 
 QVariant TextListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count()) return {};
@@ -20,7 +22,8 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const {
         case Qt::CheckStateRole:
             if (checkable_) return Qt::Unchecked;  // the marks are never read or set
             return {};
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -35,7 +38,8 @@ void TextListModel::Append(std::vector<scrape::Text> texts) {
     const int first = count();
     beginInsertRows({}, first, first + static_cast<int>(texts.size()) - 1);
     items_.reserve(items_.size() + texts.size());
-    for (auto& t : texts) items_.push_back({std::move(t), std::nullopt});
+    for (auto& t : texts)
+        items_.push_back({std::move(t), std::nullopt});
     endInsertRows();
 }
 
@@ -46,9 +50,13 @@ void TextListModel::Clear() {
     endResetModel();
 }
 
-int RowsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
+int RowsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count();
+}
 
-int RowsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : static_cast<int>(headers_.size()); }
+int RowsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+}
 
 QVariant RowsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
@@ -56,7 +64,8 @@ QVariant RowsModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= headers_.size()) return {};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= headers_.size())
+        return {};
     return headers_[section];
 }
 
@@ -66,10 +75,12 @@ void RowsModel::Insert(int position, std::vector<scrape::Text> titles) {
         const int before = count();
         if (position < 0 || position >= before) {
             // Appending: every title while the position stays past the end, in order.
-            const size_t take = position < 0 ? titles.size() - next
-                                             : std::min(titles.size() - next, static_cast<size_t>(position - before + 1));
+            const size_t take =
+                position < 0 ? titles.size() - next
+                             : std::min(titles.size() - next, static_cast<size_t>(position - before + 1));
             beginInsertRows({}, before, before + static_cast<int>(take) - 1);
-            for (size_t k = 0; k < take; ++k) rows_.push_back({std::move(titles[next++])});
+            for (size_t k = 0; k < take; ++k)
+                rows_.push_back({std::move(titles[next++])});
             endInsertRows();
             continue;
         }
@@ -77,7 +88,8 @@ void RowsModel::Insert(int position, std::vector<scrape::Text> titles) {
         const int n = static_cast<int>(titles.size() - next);
         beginInsertRows({}, position, position + n - 1);
         auto at = rows_.begin() + position;
-        while (next < titles.size()) at = rows_.insert(at, {std::move(titles[next++])});
+        while (next < titles.size())
+            at = rows_.insert(at, {std::move(titles[next++])});
         endInsertRows();
     }
 }

@@ -16,7 +16,7 @@ namespace tavro::app {
 
 class TextListModel : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     explicit TextListModel(bool checkable, QObject* parent = nullptr)
         : QAbstractListModel(parent), checkable_(checkable) {}
 
@@ -29,7 +29,7 @@ public:
     int count() const { return static_cast<int>(items_.size()); }
     const scrape::Text& text(int row) const { return items_[static_cast<size_t>(row)].bytes; }
 
-private:
+  private:
     struct Item {
         scrape::Text bytes;
         mutable std::optional<QString> shown;  // decoded the first time it is painted
@@ -40,7 +40,7 @@ private:
 
 class RowsModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit RowsModel(QStringList headers, QObject* parent = nullptr)
         : QAbstractTableModel(parent), headers_(std::move(headers)) {}
 
@@ -57,7 +57,7 @@ public:
     int count() const { return static_cast<int>(rows_.size()); }
     scrape::Text cell(int row, int column) const;
 
-private:
+  private:
     std::deque<std::vector<scrape::Text>> rows_;  // inserting near the front stays cheap
     QStringList headers_;
 };

@@ -39,7 +39,8 @@ Widget* Place(Widget* widget, const QString& name, QRect geometry, bool shown = 
     return widget;
 }
 
-QGroupBox* Group(QWidget* parent, const QString& name, const QString& title, QRect geometry, bool shown = true) {
+QGroupBox* Group(QWidget* parent, const QString& name, const QString& title, QRect geometry,
+                 bool shown = true) {
     return Place(new QGroupBox(title, parent), name, geometry, shown);
 }
 
@@ -47,7 +48,9 @@ QPushButton* PushButton(QWidget* parent, const QString& name, const QString& tex
     return Place(new QPushButton(text, parent), name, geometry);
 }
 
-QLabel* Label(QWidget* parent, const QString& name, QRect geometry) { return Place(new QLabel(parent), name, geometry); }
+QLabel* Label(QWidget* parent, const QString& name, QRect geometry) {
+    return Place(new QLabel(parent), name, geometry);
+}
 
 }  // namespace
 
@@ -93,7 +96,8 @@ void ListBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) emit rightButtonReleased(event->globalPosition().toPoint());
 }
 
-ReportView::ReportView(const QString& name, const QStringList& headers, const std::vector<int>& widths, QWidget* parent)
+ReportView::ReportView(const QString& name, const QStringList& headers, const std::vector<int>& widths,
+                       QWidget* parent)
     : QTreeView(parent), model_(headers) {
     setObjectName(name);
     setAccessibleName(name);
@@ -104,7 +108,8 @@ ReportView::ReportView(const QString& name, const QStringList& headers, const st
     setItemsExpandable(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (size_t c = 0; c < widths.size(); ++c) setColumnWidth(static_cast<int>(c), widths[c]);
+    for (size_t c = 0; c < widths.size(); ++c)
+        setColumnWidth(static_cast<int>(c), widths[c]);
 }
 
 MainWindow::MainWindow(WindowConfig config) : config_(std::move(config)) {
@@ -122,7 +127,8 @@ MainWindow::MainWindow(WindowConfig config) : config_(std::move(config)) {
     host.limits = config_.limits;
     host.makeControls = [this](const RunToken&) { return std::make_shared<WindowControls>(*this); };
     host.openInBrowser = [this](const scrape::Text& url) {
-        QMetaObject::invokeMethod(this, [this, url] { config_.openInBrowser(url); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, url] { config_.openInBrowser(url); }, Qt::QueuedConnection);
     };
     runner_ = std::make_unique<ActionRunner>(std::move(host));
     runner_->SetShutdownPump([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); });
@@ -138,18 +144,32 @@ MainWindow::~MainWindow() {
     runner_.reset();
 }
 
-controls::Controls& MainWindow::controls() { return *direct_; }
-QGroupBox* MainWindow::dealGroup() const { return form_->分组框3; }
-QLabel* MainWindow::statusPart() const { return form_->statusPart_; }
-QMenu* MainWindow::dealMenu() const { return form_->y; }
-QMenu* MainWindow::hotGameMenu() const { return form_->ss; }
+controls::Controls& MainWindow::controls() {
+    return *direct_;
+}
+QGroupBox* MainWindow::dealGroup() const {
+    return form_->分组框3;
+}
+QLabel* MainWindow::statusPart() const {
+    return form_->statusPart_;
+}
+QMenu* MainWindow::dealMenu() const {
+    return form_->y;
+}
+QMenu* MainWindow::hotGameMenu() const {
+    return form_->ss;
+}
 
 QLabel* MainWindow::captionLabel(Caption caption) const {
     switch (caption) {
-        case Caption::标签1: return form_->标签1;
-        case Caption::标签2: return form_->标签2;
-        case Caption::状态: return form_->状态;
-        case Caption::分组框3: return nullptr;
+        case Caption::标签1:
+            return form_->标签1;
+        case Caption::标签2:
+            return form_->标签2;
+        case Caption::状态:
+            return form_->状态;
+        case Caption::分组框3:
+            return nullptr;
     }
     return nullptr;
 }
@@ -161,13 +181,15 @@ void MainWindow::BuildControls() {
     form_->分组框3 = Group(this, "分组框3", "定单区", {296, 240, 488, 328});
 
     form_->游戏名 = Place(new ListBoxWidget("游戏名", false, form_->分组框2), "游戏名", {8, 16, 216, 200});
-    form_->游戏名1 = Place(new ListBoxWidget("游戏名1", false, form_->分组框2), "游戏名1", {32, 120, 80, 32}, false);
+    form_->游戏名1 =
+        Place(new ListBoxWidget("游戏名1", false, form_->分组框2), "游戏名1", {32, 120, 80, 32}, false);
     form_->区 = Place(new ListBoxWidget("区", false, form_->分组框2), "区", {232, 16, 192, 200});
     form_->区1 = Place(new ListBoxWidget("区1", false, form_->分组框2), "区1", {208, 40, 96, 32}, false);
     form_->服 = Place(new ListBoxWidget("服", false, form_->分组框2), "服", {432, 16, 184, 200});
     form_->服1 = Place(new ListBoxWidget("服1", true, form_->分组框2), "服1", {440, 24, 112, 176}, false);
     form_->类别 = Place(new ListBoxWidget("类别", false, form_->分组框2), "类别", {624, 16, 144, 88});
-    form_->类别1 = Place(new ListBoxWidget("类别1", false, form_->分组框2), "类别1", {672, 56, 72, 32}, false);
+    form_->类别1 =
+        Place(new ListBoxWidget("类别1", false, form_->分组框2), "类别1", {672, 56, 72, 32}, false);
     form_->成交量 = PushButton(form_->分组框2, "成交量", "成交量", {632, 112, 48, 24});
     form_->未成交 = PushButton(form_->分组框2, "未成交", "未成交", {696, 112, 48, 24});
     form_->标签1 = Label(form_->分组框2, "标签1", {624, 144, 136, 16});
@@ -183,24 +205,31 @@ void MainWindow::BuildControls() {
     form_->按钮2 = PushButton(form_->分组框1, "按钮2", "统计成交", {104, 240, 64, 24});
     form_->统计游戏 = Place(new QLineEdit(form_->分组框1), "统计游戏", {0, 168, 16, 16}, false);
     form_->统计游戏->setAccessibleName("统计游戏");
-    form_->超级列表框1 = Place(new ReportView("超级列表框1", {"1"}, {80}, form_->分组框1), "超级列表框1", {216, 80, 48, 192}, false);
+    form_->超级列表框1 = Place(new ReportView("超级列表框1", {"1"}, {80}, form_->分组框1), "超级列表框1",
+                               {216, 80, 48, 192}, false);
     form_->分组框4 = Group(form_->分组框1, "分组框4", "热门游戏", {168, -8, 112, 256}, false);
-    form_->全局统计 = Place(new ListBoxWidget("全局统计", false, form_->分组框6), "全局统计", {64, 104, 24, 128}, false);
-    form_->热门游戏列表 = Place(new ListBoxWidget("热门游戏列表", false, form_->分组框4), "热门游戏列表", {8, 16, 48, 232});
-    form_->热门游戏列表1 = Place(new ListBoxWidget("热门游戏列表1", false, form_->分组框4), "热门游戏列表1", {64, 48, 16, 200});
+    form_->全局统计 =
+        Place(new ListBoxWidget("全局统计", false, form_->分组框6), "全局统计", {64, 104, 24, 128}, false);
+    form_->热门游戏列表 =
+        Place(new ListBoxWidget("热门游戏列表", false, form_->分组框4), "热门游戏列表", {8, 16, 48, 232});
+    form_->热门游戏列表1 =
+        Place(new ListBoxWidget("热门游戏列表1", false, form_->分组框4), "热门游戏列表1", {64, 48, 16, 200});
 
     form_->定单 = Place(new ListBoxWidget("定单", false, form_->分组框3), "定单", {8, 16, 336, 304});
     form_->单价 = Place(new ListBoxWidget("单价", false, form_->分组框3), "单价", {344, 16, 144, 304});
-    form_->定单1 = Place(new ListBoxWidget("定单1", false, form_->分组框3), "定单1", {152, 128, 72, 32}, false);
-    form_->总合 = Place(new ReportView("总合", {"1"}, {50}, form_->分组框3), "总合", {248, 144, 80, 64}, false);
+    form_->定单1 =
+        Place(new ListBoxWidget("定单1", false, form_->分组框3), "定单1", {152, 128, 72, 32}, false);
+    form_->总合 =
+        Place(new ReportView("总合", {"1"}, {50}, form_->分组框3), "总合", {248, 144, 80, 64}, false);
 
     // Lies over the frame of form_->分组框6, so it is made after it.
-    form_->全局统计交易额 = Place(new ReportView("全局统计交易额", {"游戏名", "交易额"}, {130, 80}, this), "全局统计交易额",
-                          {24, 328, 248, 192});
+    form_->全局统计交易额 = Place(new ReportView("全局统计交易额", {"游戏名", "交易额"}, {130, 80}, this),
+                                  "全局统计交易额", {24, 328, 248, 192});
     form_->按钮1 = PushButton(this, "按钮1", "热门游戏", {24, 536, 64, 24});
 
     // A status bar sits on the bottom edge of the window, across its whole width.
-    form_->状态条1 = Place(new QStatusBar(this), "状态条1", {0, height() - kStatusBarHeight, width(), kStatusBarHeight});
+    form_->状态条1 =
+        Place(new QStatusBar(this), "状态条1", {0, height() - kStatusBarHeight, width(), kStatusBarHeight});
     form_->状态条1->setSizeGripEnabled(false);
     form_->statusPart_ = new QLabel(Display(controls::InitialStatusText()), form_->状态条1);
     form_->statusPart_->setObjectName("状态条1.0");
@@ -213,7 +242,10 @@ void MainWindow::BuildControls() {
     form_->ss->setObjectName("ss");
     form_->ss->addAction("统计该游戏");  // does nothing
 
-    listBoxes_ = {form_->游戏名, form_->游戏名1, form_->区, form_->区1, form_->服, form_->服1, form_->类别, form_->类别1, form_->定单, form_->定单1, form_->单价, form_->热门游戏列表, form_->热门游戏列表1, form_->全局统计};
+    listBoxes_ = {
+        form_->游戏名,        form_->游戏名1, form_->区,   form_->区1,   form_->服,   form_->服1,
+        form_->类别,          form_->类别1,   form_->定单, form_->定单1, form_->单价, form_->热门游戏列表,
+        form_->热门游戏列表1, form_->全局统计};
     listViews_ = {form_->全局统计交易额, form_->超级列表框1, form_->总合};
     edits_ = {form_->游戏全名搜索, form_->统计游戏};
     buttons_ = {form_->成交量, form_->未成交, form_->游戏搜索, form_->按钮1, form_->按钮2};
@@ -221,12 +253,14 @@ void MainWindow::BuildControls() {
 
 void MainWindow::WireEvents() {
     auto& c = *direct_;
-    connect(form_->游戏名, &ListBoxWidget::itemSelected, this, [this] { StartAction(Action::LoadAreasAndCategories); });
+    connect(form_->游戏名, &ListBoxWidget::itemSelected, this,
+            [this] { StartAction(Action::LoadAreasAndCategories); });
     connect(form_->区, &ListBoxWidget::itemSelected, this, [this, &c] {
         controls::FollowCurrent(c, ListBox::区1, ListBox::区);
         StartAction(Action::LoadServers);
     });
-    connect(form_->服, &ListBoxWidget::itemSelected, this, [&c] { controls::FollowCurrent(c, ListBox::服1, ListBox::服); });
+    connect(form_->服, &ListBoxWidget::itemSelected, this,
+            [&c] { controls::FollowCurrent(c, ListBox::服1, ListBox::服); });
     connect(form_->类别, &ListBoxWidget::itemSelected, this,
             [&c] { controls::FollowCurrent(c, ListBox::类别1, ListBox::类别); });
     connect(form_->成交量, &QPushButton::clicked, this, [this] { StartAction(Action::QueryLatestDeals); });
@@ -237,8 +271,10 @@ void MainWindow::WireEvents() {
         controls::FollowCurrent(c, ListBox::定单1, ListBox::定单);
         controls::FollowCurrent(c, ListBox::单价, ListBox::定单);
     });
-    connect(form_->定单, &ListBoxWidget::rightButtonReleased, this, [this](const QPoint& at) { PopUp(form_->y, at); });
-    connect(form_->单价, &ListBoxWidget::itemSelected, this, [&c] { controls::FollowCurrent(c, ListBox::定单, ListBox::单价); });
+    connect(form_->定单, &ListBoxWidget::rightButtonReleased, this,
+            [this](const QPoint& at) { PopUp(form_->y, at); });
+    connect(form_->单价, &ListBoxWidget::itemSelected, this,
+            [&c] { controls::FollowCurrent(c, ListBox::定单, ListBox::单价); });
     connect(form_->按钮1, &QPushButton::clicked, this, [this] {
         StartAction(Action::LoadHotGames);
         form_->按钮2->setEnabled(true);
@@ -252,14 +288,19 @@ void MainWindow::WireEvents() {
         controls::FollowCurrent(c, ListBox::热门游戏列表1, ListBox::热门游戏列表);
         controls::FollowCurrent(c, ListBox::全局统计, ListBox::热门游戏列表);
     });
-    connect(form_->热门游戏列表, &ListBoxWidget::rightButtonReleased, this, [this](const QPoint& at) { PopUp(form_->ss, at); });
+    connect(form_->热门游戏列表, &ListBoxWidget::rightButtonReleased, this,
+            [this](const QPoint& at) { PopUp(form_->ss, at); });
     connect(form_->全局统计, &ListBoxWidget::itemSelected, this,
             [&c] { controls::FollowCurrent(c, ListBox::热门游戏列表, ListBox::全局统计); });
 }
 
-void MainWindow::StartAction(Action action) { runner_->Start(action); }
+void MainWindow::StartAction(Action action) {
+    runner_->Start(action);
+}
 
-void MainWindow::PopUp(QMenu* menu, const QPoint& globalPos) { menu->popup(globalPos + kMenuOffset); }
+void MainWindow::PopUp(QMenu* menu, const QPoint& globalPos) {
+    menu->popup(globalPos + kMenuOffset);
+}
 
 void MainWindow::SearchGame() {
     static const scrape::Text kSearching = scrape::Gbk("当前正在检索   ");
@@ -269,7 +310,9 @@ void MainWindow::SearchGame() {
                        scrape::ConcatText(kSearching, c.ListBoxItemText(ListBox::游戏名, found)));
 }
 
-void MainWindow::OpenSelectedDeal() { deals::OpenSelectedDeal(*direct_, config_.site, config_.openInBrowser); }
+void MainWindow::OpenSelectedDeal() {
+    deals::OpenSelectedDeal(*direct_, config_.site, config_.openInBrowser);
+}
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -277,7 +320,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     placed_ = true;
     // The outer size includes the frame, which is known only once the window is shown.
     const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
     if (!frame.isNull()) {
         setFixedSize(kWindowFrame.width() - frame.left() - frame.right(),
                      kWindowFrame.height() - frame.top() - frame.bottom());

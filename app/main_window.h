@@ -38,20 +38,20 @@ void OpenWithDesktop(const scrape::Text& url);
 // A list box: unsorted, one selection at most, items of uniform size.
 class ListBoxWidget : public QListView {
     Q_OBJECT
-public:
+  public:
     ListBoxWidget(const QString& name, bool checkable, QWidget* parent);
     TextListModel& items() { return model_; }
     int CurrentRow() const;
     void SetCurrentRow(int row);  // clamped; negative: none. Raises no itemSelected.
 
-signals:
+  signals:
     void itemSelected();  // only for a selection the user made
     void rightButtonReleased(const QPoint& globalPos);
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     TextListModel model_;
     bool programmatic_ = false;
 };
@@ -59,17 +59,18 @@ private:
 // A report-style list view.
 class ReportView : public QTreeView {
     Q_OBJECT
-public:
-    ReportView(const QString& name, const QStringList& headers, const std::vector<int>& widths, QWidget* parent);
+  public:
+    ReportView(const QString& name, const QStringList& headers, const std::vector<int>& widths,
+               QWidget* parent);
     RowsModel& rows() { return model_; }
 
-private:
+  private:
     RowsModel model_;
 };
 
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(WindowConfig config = {});
     ~MainWindow() override;
 
@@ -91,10 +92,10 @@ public:
     void SearchGame();
     void OpenSelectedDeal();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void WireEvents();
     void StartAction(Action action);

@@ -4,8 +4,8 @@
 #include <QThread>
 
 #include "app/display.h"
-#include "controls/report.h"
 #include "app/main_window.h"
+#include "controls/report.h"
 
 namespace tavro::app {
 namespace {
@@ -37,18 +37,24 @@ void SetBytes(Widget& widget, const Text& text) {
     widget.setText(Display(text));
 }
 
-int Index(auto e) { return static_cast<int>(e); }
+int Index(auto e) {
+    return static_cast<int>(e);
+}
 
 }  // namespace
 
-void DirectControls::ListBoxAdd(ListBox box, const Text& text) { window_.listBox(box)->items().Append({text}); }
+void DirectControls::ListBoxAdd(ListBox box, const Text& text) {
+    window_.listBox(box)->items().Append({text});
+}
 
 void DirectControls::ListBoxClear(ListBox box) {
     window_.listBox(box)->SetCurrentRow(controls::kNoItem);
     window_.listBox(box)->items().Clear();
 }
 
-int DirectControls::ListBoxCount(ListBox box) { return window_.listBox(box)->items().count(); }
+int DirectControls::ListBoxCount(ListBox box) {
+    return window_.listBox(box)->items().count();
+}
 
 Text DirectControls::ListBoxItemText(ListBox box, int index) {
     auto& items = window_.listBox(box)->items();
@@ -67,13 +73,21 @@ int DirectControls::ListBoxSelectByText(ListBox box, const Text& text) {
     return controls::kNoItem;
 }
 
-int DirectControls::ListBoxCurrent(ListBox box) { return window_.listBox(box)->CurrentRow(); }
+int DirectControls::ListBoxCurrent(ListBox box) {
+    return window_.listBox(box)->CurrentRow();
+}
 
-void DirectControls::ListBoxSetCurrent(ListBox box, int index) { window_.listBox(box)->SetCurrentRow(index); }
+void DirectControls::ListBoxSetCurrent(ListBox box, int index) {
+    window_.listBox(box)->SetCurrentRow(index);
+}
 
-void DirectControls::SetEnabled(ListBox box, bool enabled) { window_.listBox(box)->setEnabled(enabled); }
+void DirectControls::SetEnabled(ListBox box, bool enabled) {
+    window_.listBox(box)->setEnabled(enabled);
+}
 
-bool DirectControls::IsEnabled(ListBox box) { return window_.listBox(box)->isEnabled(); }
+bool DirectControls::IsEnabled(ListBox box) {
+    return window_.listBox(box)->isEnabled();
+}
 
 void DirectControls::ListViewInsert(ListView view, int position, const Text& title) {
     window_.listView(view)->rows().Insert(position, {title});
@@ -87,15 +101,20 @@ void DirectControls::ListViewSetItemText(ListView view, int row, int column, con
     window_.listView(view)->rows().SetCell(row, column, text);
 }
 
-int DirectControls::ListViewCount(ListView view) { return window_.listView(view)->rows().count(); }
+int DirectControls::ListViewCount(ListView view) {
+    return window_.listView(view)->rows().count();
+}
 
-void DirectControls::ListViewClear(ListView view) { window_.listView(view)->rows().Clear(); }
+void DirectControls::ListViewClear(ListView view) {
+    window_.listView(view)->rows().Clear();
+}
 
 std::vector<Text> DirectControls::ListViewColumn(ListView view, int column) {
     const RowsModel& rows = window_.listView(view)->rows();
     std::vector<Text> cells;
     cells.reserve(static_cast<size_t>(rows.count()));
-    for (int row = 0; row < rows.count(); ++row) cells.push_back(rows.cell(row, column));
+    for (int row = 0; row < rows.count(); ++row)
+        cells.push_back(rows.cell(row, column));
     return cells;
 }
 
@@ -111,18 +130,27 @@ void DirectControls::SetCaption(Caption caption, const Text& text) {
 Text DirectControls::CaptionText(Caption caption) {
     if (caption == Caption::分组框3) {
         const QVariant stored = window_.dealGroup()->property(kBytesProperty);
-        return stored.isValid() ? stored.toByteArray().toStdString() : FromDisplay(window_.dealGroup()->title());
+        return stored.isValid() ? stored.toByteArray().toStdString()
+                                : FromDisplay(window_.dealGroup()->title());
     }
     return BytesOf(*window_.captionLabel(caption));
 }
 
-void DirectControls::SetEditText(EditBox edit, const Text& text) { SetBytes(*window_.editBox(edit), text); }
+void DirectControls::SetEditText(EditBox edit, const Text& text) {
+    SetBytes(*window_.editBox(edit), text);
+}
 
-Text DirectControls::EditText(EditBox edit) { return BytesOf(*window_.editBox(edit)); }
+Text DirectControls::EditText(EditBox edit) {
+    return BytesOf(*window_.editBox(edit));
+}
 
-void DirectControls::SetEnabled(Button button, bool enabled) { window_.button(button)->setEnabled(enabled); }
+void DirectControls::SetEnabled(Button button, bool enabled) {
+    window_.button(button)->setEnabled(enabled);
+}
 
-bool DirectControls::IsEnabled(Button button) { return window_.button(button)->isEnabled(); }
+bool DirectControls::IsEnabled(Button button) {
+    return window_.button(button)->isEnabled();
+}
 
 void DirectControls::StatusBarSetText(int part, const Text& text) {
     if (part != controls::kStatusPart) return;
@@ -157,17 +185,33 @@ void DirectControls::Apply(std::vector<ControlChange>& changes) {
                 window_.listView(static_cast<ListView>(c.target))->rows().Insert(c.a, std::move(run));
                 break;
             }
-            case Kind::ListBoxClear: ListBoxClear(static_cast<ListBox>(c.target)); break;
-            case Kind::ListBoxSetCurrent: ListBoxSetCurrent(static_cast<ListBox>(c.target), c.a); break;
-            case Kind::ListBoxEnable: SetEnabled(static_cast<ListBox>(c.target), c.a != 0); break;
+            case Kind::ListBoxClear:
+                ListBoxClear(static_cast<ListBox>(c.target));
+                break;
+            case Kind::ListBoxSetCurrent:
+                ListBoxSetCurrent(static_cast<ListBox>(c.target), c.a);
+                break;
+            case Kind::ListBoxEnable:
+                SetEnabled(static_cast<ListBox>(c.target), c.a != 0);
+                break;
             case Kind::ListViewSetItemText:
                 ListViewSetItemText(static_cast<ListView>(c.target), c.a, c.b, c.text);
                 break;
-            case Kind::ListViewClear: ListViewClear(static_cast<ListView>(c.target)); break;
-            case Kind::SetCaption: SetCaption(static_cast<Caption>(c.target), c.text); break;
-            case Kind::SetEditText: SetEditText(static_cast<EditBox>(c.target), c.text); break;
-            case Kind::ButtonEnable: SetEnabled(static_cast<Button>(c.target), c.a != 0); break;
-            case Kind::StatusBarSetText: StatusBarSetText(c.target, c.text); break;
+            case Kind::ListViewClear:
+                ListViewClear(static_cast<ListView>(c.target));
+                break;
+            case Kind::SetCaption:
+                SetCaption(static_cast<Caption>(c.target), c.text);
+                break;
+            case Kind::SetEditText:
+                SetEditText(static_cast<EditBox>(c.target), c.text);
+                break;
+            case Kind::ButtonEnable:
+                SetEnabled(static_cast<Button>(c.target), c.a != 0);
+                break;
+            case Kind::StatusBarSetText:
+                StatusBarSetText(c.target, c.text);
+                break;
         }
     }
     changes.clear();
@@ -203,10 +247,16 @@ void WindowControls::ProcessPendingEvents() {
     if (std::chrono::steady_clock::now() - lastHandOver_ >= kBatchDelay) HandOver();
 }
 
-void WindowControls::Flush() { HandOver(); }
+void WindowControls::Flush() {
+    HandOver();
+}
 
-void WindowControls::ListBoxAdd(ListBox box, const Text& text) { Queue({Kind::ListBoxAdd, Index(box), 0, 0, text}); }
-void WindowControls::ListBoxClear(ListBox box) { Queue({Kind::ListBoxClear, Index(box), 0, 0, {}}); }
+void WindowControls::ListBoxAdd(ListBox box, const Text& text) {
+    Queue({Kind::ListBoxAdd, Index(box), 0, 0, text});
+}
+void WindowControls::ListBoxClear(ListBox box) {
+    Queue({Kind::ListBoxClear, Index(box), 0, 0, {}});
+}
 void WindowControls::ListBoxSetCurrent(ListBox box, int index) {
     Queue({Kind::ListBoxSetCurrent, Index(box), index, 0, {}});
 }
@@ -219,15 +269,21 @@ void WindowControls::ListViewInsert(ListView view, int position, const Text& tit
 void WindowControls::ListViewSetItemText(ListView view, int row, int column, const Text& text) {
     Queue({Kind::ListViewSetItemText, Index(view), row, column, text});
 }
-void WindowControls::ListViewClear(ListView view) { Queue({Kind::ListViewClear, Index(view), 0, 0, {}}); }
+void WindowControls::ListViewClear(ListView view) {
+    Queue({Kind::ListViewClear, Index(view), 0, 0, {}});
+}
 void WindowControls::SetCaption(Caption caption, const Text& text) {
     Queue({Kind::SetCaption, Index(caption), 0, 0, text});
 }
-void WindowControls::SetEditText(EditBox edit, const Text& text) { Queue({Kind::SetEditText, Index(edit), 0, 0, text}); }
+void WindowControls::SetEditText(EditBox edit, const Text& text) {
+    Queue({Kind::SetEditText, Index(edit), 0, 0, text});
+}
 void WindowControls::SetEnabled(Button button, bool enabled) {
     Queue({Kind::ButtonEnable, Index(button), enabled ? 1 : 0, 0, {}});
 }
-void WindowControls::StatusBarSetText(int part, const Text& text) { Queue({Kind::StatusBarSetText, part, 0, 0, text}); }
+void WindowControls::StatusBarSetText(int part, const Text& text) {
+    Queue({Kind::StatusBarSetText, part, 0, 0, text});
+}
 
 // Reads hand the held changes over first, so they see everything this run did before.
 int WindowControls::ListBoxCount(ListBox box) {

@@ -18,9 +18,17 @@ using scrape::Text;
 
 struct ControlChange {
     enum class Kind {
-        ListBoxAdd, ListBoxClear, ListBoxSetCurrent, ListBoxEnable,
-        ListViewInsert, ListViewSetItemText, ListViewClear,
-        SetCaption, SetEditText, ButtonEnable, StatusBarSetText,
+        ListBoxAdd,
+        ListBoxClear,
+        ListBoxSetCurrent,
+        ListBoxEnable,
+        ListViewInsert,
+        ListViewSetItemText,
+        ListViewClear,
+        SetCaption,
+        SetEditText,
+        ButtonEnable,
+        StatusBarSetText,
     };
     Kind kind;
     int target = 0;
@@ -30,7 +38,7 @@ struct ControlChange {
 };
 
 class DirectControls final : public controls::Controls {
-public:
+  public:
     explicit DirectControls(MainWindow& window) : window_(window) {}
 
     void ListBoxAdd(controls::ListBox box, const Text& text) override;
@@ -61,12 +69,12 @@ public:
     // Carries out a batch in order; runs of additions to one list become one change.
     void Apply(std::vector<ControlChange>& changes);
 
-private:
+  private:
     MainWindow& window_;
 };
 
 class WindowControls final : public controls::Controls {
-public:
+  public:
     explicit WindowControls(MainWindow& window);
     ~WindowControls() override;
 
@@ -101,7 +109,7 @@ public:
     static constexpr size_t kBatchChanges = 512;
     static constexpr std::chrono::milliseconds kBatchDelay{40};
 
-private:
+  private:
     void Queue(ControlChange change);
     // Hands the held changes and then `read` (if any) to the window's thread in one go.
     void HandOver(const std::function<void(DirectControls&)>& read = {});

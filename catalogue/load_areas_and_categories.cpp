@@ -24,17 +24,23 @@ void LoadAreasAndCategories(controls::ActionContext& context) {
     controls::FollowCurrent(c, ListBox::游戏名1, ListBox::游戏名);
     const scrape::Text game = controls::CurrentText(c, ListBox::游戏名1);
     const net::FetchResult fetched = context.fetch(DealListUrl(
-        context, scrape::ConcatText("?offerid=&ts=-1&bt=-1&gm=", net::EscapeForRequestLine(game), "&ga=&gs=")));
+        context,
+        scrape::ConcatText("?offerid=&ts=-1&bt=-1&gm=", net::EscapeForRequestLine(game), "&ga=&gs=")));
     ws.page = fetched.body;
 
-    WalkOptions(context, ws.page, {&ScrapeWorkspace::section, {kAreasStart, kAreasEnd}, kOptionName, ListBox::区, ListBox::区1},
+    WalkOptions(context, ws.page,
+                {&ScrapeWorkspace::section, {kAreasStart, kAreasEnd}, kOptionName, ListBox::区, ListBox::区1},
                 [&] {
                     c.ListBoxClear(ListBox::区);
                     c.ListBoxClear(ListBox::区1);
                 });
     // The servers belonged to an area of the previous game: they go once the new areas stand.
     WalkOptions(context, ws.page,
-                {&ScrapeWorkspace::section2, {kCategoriesStart, kCategoriesEnd}, kOptionName, ListBox::类别, ListBox::类别1},
+                {&ScrapeWorkspace::section2,
+                 {kCategoriesStart, kCategoriesEnd},
+                 kOptionName,
+                 ListBox::类别,
+                 ListBox::类别1},
                 [&] {
                     c.ListBoxClear(ListBox::类别);
                     c.ListBoxClear(ListBox::类别1);

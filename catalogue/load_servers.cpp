@@ -34,8 +34,10 @@ void LoadServers(controls::ActionContext& context) {
                                     "&gs=-1&raceid=-1&sort=-1&section=-1_-1&pg=1&ps=10000")));
     ws.page = fetched.body;
     ws.section = scrape::ExtractBetween(ws.page, kServerSelector);
-    WalkOptions(context, ws.section,
-                {&ScrapeWorkspace::section2, {kServersStart, kServersEnd}, kServerName, ListBox::服, ListBox::服1}, {});
+    WalkOptions(
+        context, ws.section,
+        {&ScrapeWorkspace::section2, {kServersStart, kServersEnd}, kServerName, ListBox::服, ListBox::服1},
+        {});
     controls::ReportFetchFailure(c, kWhat, fetched);
 }
 

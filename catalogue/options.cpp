@@ -5,7 +5,8 @@ namespace tavro::catalogue {
 void WalkOptions(controls::ActionContext& context, std::string_view source, const OptionWalk& walk,
                  const std::function<void()>& clear) {
     auto& controls = context.controls;
-    const scrape::PieceWalk pieces{walk.section, walk.block, kOptionDelimiter, scrape::WalkBound::AllButTheLast};
+    const scrape::PieceWalk pieces{walk.section, walk.block, kOptionDelimiter,
+                                   scrape::WalkBound::AllButTheLast};
     scrape::WalkPieces(context.workspace, source, pieces,
                        {clear,
                         [&](std::string_view piece) {

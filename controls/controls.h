@@ -13,7 +13,20 @@ namespace tavro::controls {
 using scrape::Text;
 
 enum class ListBox {
-    游戏名, 游戏名1, 区, 区1, 服, 服1, 类别, 类别1, 定单, 定单1, 单价, 热门游戏列表, 热门游戏列表1, 全局统计,
+    游戏名,
+    游戏名1,
+    区,
+    区1,
+    服,
+    服1,
+    类别,
+    类别1,
+    定单,
+    定单1,
+    单价,
+    热门游戏列表,
+    热门游戏列表1,
+    全局统计,
 };
 inline constexpr int kListBoxCount = static_cast<int>(ListBox::全局统计) + 1;
 
@@ -34,7 +47,7 @@ inline constexpr int kNoItem = -1;
 inline constexpr int kAppend = -1;  // a list view position that appends
 
 class Controls {
-public:
+  public:
     virtual ~Controls() = default;
 
     virtual void ListBoxAdd(ListBox box, const Text& text) = 0;
@@ -63,7 +76,8 @@ public:
         std::vector<Text> cells;
         const int rows = ListViewCount(view);
         cells.reserve(static_cast<size_t>(rows > 0 ? rows : 0));
-        for (int row = 0; row < rows; ++row) cells.push_back(ListViewItemText(view, row, column));
+        for (int row = 0; row < rows; ++row)
+            cells.push_back(ListViewItemText(view, row, column));
         return cells;
     }
 

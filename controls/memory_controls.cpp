@@ -46,8 +46,9 @@ Text MemoryControls::ListBoxItemText(ListBox box, int index) {
 int MemoryControls::ListBoxSelectByText(ListBox box, const Text& text) {
     std::lock_guard lock(mutex_);
     auto& b = boxes_[At(box)];
-    const auto found = std::find_if(b.items.begin(), b.items.end(),
-                                    [&](const Text& item) { return scrape::StartsWithIgnoringCase(item, text); });
+    const auto found = std::find_if(b.items.begin(), b.items.end(), [&](const Text& item) {
+        return scrape::StartsWithIgnoringCase(item, text);
+    });
     if (found == b.items.end()) return kNoItem;
     b.current = static_cast<int>(found - b.items.begin());
     return b.current;

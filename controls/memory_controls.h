@@ -12,7 +12,7 @@ namespace tavro::controls {
 
 // The controls held in memory, for the actions' tests; safe to use from several threads.
 class MemoryControls : public Controls {
-public:
+  public:
     MemoryControls();
 
     void ListBoxAdd(ListBox box, const Text& text) override;
@@ -47,7 +47,7 @@ public:
     std::vector<std::vector<Text>> Rows(ListView view);
     int pendingEventCalls() const { return pendingEventCalls_; }
 
-private:
+  private:
     struct Box {
         std::vector<Text> items;
         int current = kNoItem;

@@ -29,7 +29,8 @@ void OpenUnsoldSearch(controls::ActionContext& context) {
     const Text area = controls::CurrentText(c, ListBox::区1);
     if (!context.openInBrowser) return;
     context.openInBrowser(ConcatText("http://", context.site.listing, kSearchPath, EscapeForRequestLine(game),
-                                     kSearchAreaPart, EscapeForRequestLine(area), kSearchServerPart, kSearchTail));
+                                     kSearchAreaPart, EscapeForRequestLine(area), kSearchServerPart,
+                                     kSearchTail));
 }
 
 void OpenSelectedDeal(controls::Controls& controls, const net::SiteHosts& site,

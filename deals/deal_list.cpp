@@ -19,13 +19,13 @@ const scrape::Markers& AmountMarkers() {
 void WalkAmounts(scrape::ScrapeWorkspace& workspace, scrape::Text scrape::ScrapeWorkspace::*section,
                  controls::Controls& controls, controls::ListView scratch) {
     const scrape::PieceWalk walk{section, DealSection(), kDealDelimiter, scrape::WalkBound::EveryPiece};
-    scrape::WalkPieces(
-        workspace, workspace.page, walk,
-        {[&] { controls.ListViewClear(scratch); },
-         [&](std::string_view piece) {
-             controls.ListViewInsert(scratch, kAmountPosition, scrape::ExtractBetween(piece, AmountMarkers()));
-         },
-         [&] { controls.ProcessPendingEvents(); }});
+    scrape::WalkPieces(workspace, workspace.page, walk,
+                       {[&] { controls.ListViewClear(scratch); },
+                        [&](std::string_view piece) {
+                            controls.ListViewInsert(scratch, kAmountPosition,
+                                                    scrape::ExtractBetween(piece, AmountMarkers()));
+                        },
+                        [&] { controls.ProcessPendingEvents(); }});
 }
 
 scrape::Text AddUpAmounts(controls::Controls& controls, controls::ListView scratch) {

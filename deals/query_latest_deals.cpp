@@ -45,10 +45,11 @@ void WalkInto(controls::ActionContext& context, Text ScrapeWorkspace::*section, 
               const scrape::Markers& value) {
     auto& c = context.controls;
     const scrape::PieceWalk walk{section, DealSection(), kDealDelimiter, scrape::WalkBound::EveryPiece};
-    scrape::WalkPieces(context.workspace, context.workspace.page, walk,
-                       {[&] { c.ListBoxClear(target); },
-                        [&](std::string_view piece) { c.ListBoxAdd(target, scrape::ExtractBetween(piece, value)); },
-                        [&] { c.ProcessPendingEvents(); }});
+    scrape::WalkPieces(
+        context.workspace, context.workspace.page, walk,
+        {[&] { c.ListBoxClear(target); },
+         [&](std::string_view piece) { c.ListBoxAdd(target, scrape::ExtractBetween(piece, value)); },
+         [&] { c.ProcessPendingEvents(); }});
 }
 
 }  // namespace
@@ -61,13 +62,15 @@ void QueryLatestDeals(controls::ActionContext& context) {
                  ConcatText(controls::CurrentText(c, ListBox::游戏名), controls::CurrentText(c, ListBox::区),
                             controls::CurrentText(c, ListBox::服), kDealsCaption));
     const int server = c.ListBoxCurrent(ListBox::服1);
-    const Text serverKey = server == controls::kNoItem ? Text(kNoServer) : c.ListBoxItemText(ListBox::服1, server);
+    const Text serverKey =
+        server == controls::kNoItem ? Text(kNoServer) : c.ListBoxItemText(ListBox::服1, server);
     const Text category = controls::CurrentText(c, ListBox::类别1);
     const Text game = controls::CurrentText(c, ListBox::游戏名1);
     const Text area = controls::CurrentText(c, ListBox::区1);
-    const Text url = ConcatText("http://", context.site.listing, kDealListPath, EscapeForRequestLine(category),
-                                "&gm=", EscapeForRequestLine(game), "&ga=", EscapeForRequestLine(area),
-                                "&gs=", EscapeForRequestLine(serverKey), kQueryTail);
+    const Text url =
+        ConcatText("http://", context.site.listing, kDealListPath, EscapeForRequestLine(category),
+                   "&gm=", EscapeForRequestLine(game), "&ga=", EscapeForRequestLine(area),
+                   "&gs=", EscapeForRequestLine(serverKey), kQueryTail);
     const net::FetchResult fetched = context.fetch(url);
     ws.page = fetched.body;
 
@@ -76,7 +79,8 @@ void QueryLatestDeals(controls::ActionContext& context) {
 
     // The site's count is shown as it stands, never parsed.
     ws.section3 = scrape::ExtractBetween(ws.page, kPager);
-    c.SetCaption(Caption::标签1, ConcatText(kCountBefore, scrape::ExtractBetween(ws.section3, kCount), kCountAfter));
+    c.SetCaption(Caption::标签1,
+                 ConcatText(kCountBefore, scrape::ExtractBetween(ws.section3, kCount), kCountAfter));
 
     WalkInto(context, &ScrapeWorkspace::section4, ListBox::单价, kUnitPrice);
     WalkAmounts(ws, &ScrapeWorkspace::section5, c, ListView::总合);
@@ -85,7 +89,8 @@ void QueryLatestDeals(controls::ActionContext& context) {
 
     // An empty page used to read as an empty result; say instead that the query failed.
     const bool fetchFailed = fetched.outcome != net::FetchOutcome::Ok;
-    const bool layoutUnknown = !fetchFailed && scrape::FindText(ws.page, DealSection().start) == scrape::kNotFound;
+    const bool layoutUnknown =
+        !fetchFailed && scrape::FindText(ws.page, DealSection().start) == scrape::kNotFound;
     if (fetchFailed || layoutUnknown) {
         c.SetCaption(Caption::状态, kFailed);
         const Text reason = fetchFailed ? net::DescribeFailure(fetched) : controls::LayoutNotRecognised();
@@ -93,11 +98,11 @@ void QueryLatestDeals(controls::ActionContext& context) {
         return;
     }
     c.SetCaption(Caption::状态, kDone);
-    c.StatusBarSetText(
-        controls::kStatusPart,
-        ConcatText(controls::CurrentText(c, ListBox::游戏名), kNameSeparator, controls::CurrentText(c, ListBox::区),
-                   kNameSeparator, controls::CurrentText(c, ListBox::服), kThreeSpaces,
-                   c.CaptionText(Caption::标签1), kSummaryMiddle, total, kYuan));
+    c.StatusBarSetText(controls::kStatusPart,
+                       ConcatText(controls::CurrentText(c, ListBox::游戏名), kNameSeparator,
+                                  controls::CurrentText(c, ListBox::区), kNameSeparator,
+                                  controls::CurrentText(c, ListBox::服), kThreeSpaces,
+                                  c.CaptionText(Caption::标签1), kSummaryMiddle, total, kYuan));
 }
 
 }  // namespace tavro::deals

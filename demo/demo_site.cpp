@@ -1,5 +1,6 @@
 #include "demo/demo_site.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -10,16 +11,17 @@ namespace {
 
 using scrape::Gbk;
 
-constexpr std::array<const char*, 18> kFirst = {"星海", "龙城", "天穹", "青木", "赤焰", "幻月", "苍岚", "白鹿", "雷鸣",
-                                                "云梦", "铁骑", "紫霄", "寒江", "金沙", "碧落", "风语", "夜航", "山海"};
+constexpr std::array<const char*, 18> kFirst = {"星海", "龙城", "天穹", "青木", "赤焰", "幻月",
+                                                "苍岚", "白鹿", "雷鸣", "云梦", "铁骑", "紫霄",
+                                                "寒江", "金沙", "碧落", "风语", "夜航", "山海"};
 constexpr std::array<const char*, 12> kSecond = {"远征", "传说", "之门", "纪元", "online", "奇谭",
-                                                 "战记", "物语", "英雄", "神域", "Saga", "大陆"};
+                                                 "战记", "物语", "英雄", "神域", "Saga",   "大陆"};
 constexpr std::array<const char*, 6> kAreaKinds = {"电信", "网通", "双线", "移动", "海外", "教育网"};
 constexpr std::array<const char*, 6> kCategories = {"游戏币", "装备", "账号", "道具", "点卡", "代练"};
 constexpr std::array<const char*, 8> kServerWords = {"紫禁之巅", "逍遥谷", "听雨轩", "落霞峰",
-                                                     "望月台", "凌云渡", "沧浪亭", "栖霞岭"};
-constexpr std::array<const char*, 8> kItems = {"金币", "神兵·破晓", "霓裳羽衣", "坐骑·赤兔", "灵石", "经验丹",
-                                               "宠物蛋", "高级账号"};
+                                                     "望月台",   "凌云渡", "沧浪亭", "栖霞岭"};
+constexpr std::array<const char*, 8> kItems = {"金币", "神兵·破晓", "霓裳羽衣", "坐骑·赤兔",
+                                               "灵石", "经验丹",    "宠物蛋",   "高级账号"};
 
 // A small deterministic hash, so every page is the same on every run.
 uint32_t Mix(uint32_t x) {
@@ -33,13 +35,15 @@ uint32_t Mix(uint32_t x) {
 
 uint32_t Hash(const std::string& text, uint32_t seed = 0) {
     uint32_t h = 2166136261U ^ seed;
-    for (const unsigned char c : text) h = (h ^ c) * 16777619U;
+    for (const unsigned char c : text)
+        h = (h ^ c) * 16777619U;
     return Mix(h);
 }
 
 std::string HexKey(uint32_t seed) {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%08x%08x%08x%08x", Mix(seed), Mix(seed + 1), Mix(seed + 2), Mix(seed + 3));
+    std::snprintf(buffer, sizeof buffer, "%08x%08x%08x%08x", Mix(seed), Mix(seed + 1), Mix(seed + 2),
+                  Mix(seed + 3));
     return buffer;
 }
 
@@ -75,15 +79,17 @@ std::vector<Named> ServersOf(const std::string& game, const std::string& area) {
     const uint32_t h = Hash(game + "/" + area, 2);
     const int count = 5 + static_cast<int>(h % 6);
     for (int i = 0; i < count; ++i) {
-        servers.push_back({area + std::to_string(10 + i), std::string(kServerWords[(h + static_cast<uint32_t>(i)) % kServerWords.size()]) +
-                                                              std::to_string(i + 1) + "服"});
+        servers.push_back({area + std::to_string(10 + i),
+                           std::string(kServerWords[(h + static_cast<uint32_t>(i)) % kServerWords.size()]) +
+                               std::to_string(i + 1) + "服"});
     }
     return servers;
 }
 
 std::vector<Named> Categories() {
     std::vector<Named> categories;
-    for (size_t i = 0; i < kCategories.size(); ++i) categories.push_back({std::to_string(20000 + i), kCategories[i]});
+    for (size_t i = 0; i < kCategories.size(); ++i)
+        categories.push_back({std::to_string(20000 + i), kCategories[i]});
     return categories;
 }
 
@@ -114,18 +120,19 @@ std::string DealListHead() {
 }
 
 std::string Pager(int count) {
-    return "<div class=\"pagebox beta\"><ul><li class=\"yeshu\">共 " + std::to_string(count) + " 单 1/1 页</li></ul></div>";
+    return "<div class=\"pagebox beta\"><ul><li class=\"yeshu\">共 " + std::to_string(count) +
+           " 单 1/1 页</li></ul></div>";
 }
 
 std::string SimplePage(const std::string& title, const std::string& text) {
-    return Gbk("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"><title>" + title +
-               "</title></head><body><h1>" + title + "</h1><p>" + text + "</p></body></html>");
+    return Gbk("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"><title>" +
+               title + "</title></head><body><h1>" + title + "</h1><p>" + text + "</p></body></html>");
 }
 
 }  // namespace
 
-DemoSite::DemoSite(std::string listingHost) : listingHost_(std::move(listingHost)) {
-    for (int i = 0; i < kGameCount; ++i) {
+DemoSite::DemoSite(std::string listingHost, int gameCount) : listingHost_(std::move(listingHost)) {
+    for (int i = 0; i < std::max(gameCount, kHotGameCount); ++i) {
         const std::string name = std::string(kFirst[static_cast<size_t>(i) % kFirst.size()]) +
                                  kSecond[static_cast<size_t>(i * 7 + i / kFirst.size()) % kSecond.size()];
         games_.push_back({name, HexKey(static_cast<uint32_t>(i) * 97 + 13)});
@@ -149,19 +156,25 @@ std::string DemoSite::DealListPage(const std::map<std::string, std::string>& que
     const std::string server = Get(query, "gs");
     const std::string category = Get(query, "bt");
     std::vector<Named> gameOptions;
-    for (const auto& g : games_) gameOptions.push_back({g.key, g.name});
+    for (const auto& g : games_)
+        gameOptions.push_back({g.key, g.name});
 
-    std::string page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
-                       "<title>最新成交 - 交易查询</title></head><body><form>\n";
+    std::string page =
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+        "<title>最新成交 - 交易查询</title></head><body><form>\n";
     page += "<select name=\"grlwbt$ddlGames\" id=\"grlwbt_ddlGames\"><option value=\"-1\">请选择</option>\n";
     Options(page, gameOptions, game);
-    page += "</select>\n<select name=\"grlwbt$ddlGameAreas\" id=\"grlwbt_ddlGameAreas\">"
-            "<option selected=\"selected\" value=\"-1\">请选择</option>\n";
+    page +=
+        "</select>\n<select name=\"grlwbt$ddlGameAreas\" id=\"grlwbt_ddlGameAreas\">"
+        "<option selected=\"selected\" value=\"-1\">请选择</option>\n";
     Options(page, AreasOf(game), area);
-    page += "</select> <select name=\"grlwbt$ddlGameServers\" id=\"grlwbt_ddlGameServers\">"
-            "<option selected=\"selected\" value=\"-1\">请选择</option>\n";
+    page +=
+        "</select> <select name=\"grlwbt$ddlGameServers\" id=\"grlwbt_ddlGameServers\">"
+        "<option selected=\"selected\" value=\"-1\">请选择</option>\n";
     if (!area.empty() && area != "-1") Options(page, ServersOf(game, area), server);
-    page += "</select>\n<select name=\"grlwbt$ddlTypes\" id=\"grlwbt_ddlTypes\"><option value=\"-1\">不限</option>\n";
+    page +=
+        "</select>\n<select name=\"grlwbt$ddlTypes\" id=\"grlwbt_ddlTypes\"><option "
+        "value=\"-1\">不限</option>\n";
     Options(page, Categories(), category);
     page += "</select> <span id=\"grlwbt_divSelectedGameAreaName\"></span>\n";
     page += "<input name=\"grlwbt$txtGameId\" type=\"hidden\" value=\"" + game + "\" />\n</form>\n";
@@ -179,9 +192,10 @@ std::string DemoSite::DealListPage(const std::map<std::string, std::string>& que
 }
 
 std::string DemoSite::HomePage() const {
-    std::string page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
-                       "<title>交易查询 首页</title></head><body><div class=\"hotgame\"><div class=\"title\">"
-                       "<span>热门游戏</span></div><ul>";
+    std::string page =
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+        "<title>交易查询 首页</title></head><body><div class=\"hotgame\"><div class=\"title\">"
+        "<span>热门游戏</span></div><ul>";
     for (int i = 0; i < kHotGameCount; ++i) {
         const auto& game = games_[static_cast<size_t>(i)];
         page += "<li><a href=\"http://" + listingHost_ + "/search/" + game.key + ".shtml\" onclick=\"hot('" +

@@ -18,9 +18,9 @@ struct DemoGame {
 };
 
 class DemoSite {
-public:
+  public:
     // `listingHost` is what the pages name in their links (the hot games' keys are cut after it).
-    explicit DemoSite(std::string listingHost);
+    explicit DemoSite(std::string listingHost, int gameCount = kGameCount);
 
     static constexpr int kGameCount = 36;
     static constexpr int kHotGameCount = 20;
@@ -43,7 +43,7 @@ public:
 
     static std::map<std::string, std::string> ParseQuery(const std::string& target);
 
-private:
+  private:
     std::string listingHost_;
     std::vector<DemoGame> games_;
 };

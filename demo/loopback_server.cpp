@@ -19,12 +19,18 @@ constexpr size_t kMaxRequestBytes = 1 << 20;
 
 std::string StatusText(int status) {
     switch (status) {
-        case 200: return "OK";
-        case 301: return "Moved Permanently";
-        case 302: return "Found";
-        case 404: return "Not Found";
-        case 500: return "Internal Server Error";
-        default: return "Status";
+        case 200:
+            return "OK";
+        case 301:
+            return "Moved Permanently";
+        case 302:
+            return "Found";
+        case 404:
+            return "Not Found";
+        case 500:
+            return "Internal Server Error";
+        default:
+            return "Status";
     }
 }
 
@@ -47,7 +53,8 @@ bool ReadRequest(int fd, HttpRequestSeen& request) {
             if (headerEnd == std::string::npos) continue;
             size_t length = 0;
             std::string lower = data.substr(0, headerEnd);
-            std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+            std::transform(lower.begin(), lower.end(), lower.begin(),
+                           [](unsigned char c) { return std::tolower(c); });
             const size_t at = lower.find("\r\ncontent-length:");
             if (at != std::string::npos) length = std::strtoul(lower.c_str() + at + 17, nullptr, 10);
             wanted = headerEnd + 4 + length;
@@ -96,7 +103,8 @@ LoopbackServer::LoopbackServer(Handler handler) : handler_(std::move(handler)) {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;
-    if (bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listenFd_, 64) != 0) {
+    if (bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listenFd_, 64) != 0) {
         close(listenFd_);
         throw std::runtime_error("bind/listen on 127.0.0.1");
     }
@@ -111,13 +119,17 @@ LoopbackServer::~LoopbackServer() {
     acceptor_.join();
     {
         std::lock_guard lock(mutex_);
-        for (const int fd : openFds_) shutdown(fd, SHUT_RDWR);
+        for (const int fd : openFds_)
+            shutdown(fd, SHUT_RDWR);
     }
-    for (auto& worker : workers_) worker.join();
+    for (auto& worker : workers_)
+        worker.join();
     close(listenFd_);
 }
 
-std::string LoopbackServer::host() const { return "127.0.0.1:" + std::to_string(port_); }
+std::string LoopbackServer::host() const {
+    return "127.0.0.1:" + std::to_string(port_);
+}
 
 std::vector<HttpRequestSeen> LoopbackServer::requests() const {
     std::lock_guard lock(mutex_);

@@ -15,14 +15,14 @@
 namespace tavro::demo {
 
 struct HttpRequestSeen {
-    std::string raw;     // request line, headers and body, exactly as received
+    std::string raw;  // request line, headers and body, exactly as received
     std::string method;
     std::string target;  // path and query as sent
     std::string body;
 };
 
 class Connection {
-public:
+  public:
     explicit Connection(int fd) : fd_(fd) {}
     bool Write(std::string_view bytes);  // false once the peer is gone
     void Reset();                        // closes with RST instead of FIN
@@ -30,12 +30,12 @@ public:
     bool WaitForPeerClose(int ms);
     int fd() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 
 class LoopbackServer {
-public:
+  public:
     using Handler = std::function<void(const HttpRequestSeen&, Connection&)>;
 
     explicit LoopbackServer(Handler handler);
@@ -53,7 +53,7 @@ public:
                                 std::string_view contentType = "text/html; charset=gbk",
                                 std::string_view extraHeaders = "");
 
-private:
+  private:
     void AcceptLoop();
     void Serve(int fd);
 

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "net/http_session.h"
-#include "scrape/gbk.h"
 #include "net/url.h"
+#include "scrape/gbk.h"
 
 namespace tavro::net {
 namespace {
@@ -39,13 +39,17 @@ FetchOutcome OutcomeOf(const HttpRequest& request) {
     switch (request.end()) {
         case TransferEnd::Complete:
             return request.httpStatus() >= 400 ? FetchOutcome::HttpStatus : FetchOutcome::Ok;
-        case TransferEnd::NoConnection: return FetchOutcome::NoConnection;
-        case TransferEnd::TimedOut: return FetchOutcome::TimedOut;
-        case TransferEnd::TooLarge: return FetchOutcome::TooLarge;
-        case TransferEnd::Aborted: return FetchOutcome::Aborted;
+        case TransferEnd::NoConnection:
+            return FetchOutcome::NoConnection;
+        case TransferEnd::TimedOut:
+            return FetchOutcome::TimedOut;
+        case TransferEnd::TooLarge:
+            return FetchOutcome::TooLarge;
+        case TransferEnd::Aborted:
+            return FetchOutcome::Aborted;
         case TransferEnd::Broken:
             return request.received() == 0 && request.httpStatus() == 0 ? FetchOutcome::NoConnection
-                                                                       : FetchOutcome::CutShort;
+                                                                        : FetchOutcome::CutShort;
     }
     return FetchOutcome::CutShort;
 }
@@ -60,7 +64,8 @@ FetchResult FetchPage(const Text& url, const FetchOptions& options, const FetchL
     const bool viaProxy = options.proxyAddress != nullptr;
 
     FetchResult result;
-    auto root = HttpOpen(kUserAgent, viaProxy ? scrape::ConcatText(kProxyPrefix, *options.proxyAddress) : Text());
+    auto root =
+        HttpOpen(kUserAgent, viaProxy ? scrape::ConcatText(kProxyPrefix, *options.proxyAddress) : Text());
     if (!root) {
         result.outcome = FetchOutcome::NoConnection;
         return result;
@@ -107,7 +112,8 @@ FetchResult FetchPage(const Text& url, const FetchOptions& options, const FetchL
         body.append(chunk.data(), count);
     }
 
-    if (options.rawHeadersOut != nullptr) *options.rawHeadersOut = request->RawHeaders(kRawHeaderBuffer).value_or(Text());
+    if (options.rawHeadersOut != nullptr)
+        *options.rawHeadersOut = request->RawHeaders(kRawHeaderBuffer).value_or(Text());
     result.outcome = OutcomeOf(*request);
     result.httpStatus = request->httpStatus();
     request.reset();
@@ -119,12 +125,18 @@ FetchResult FetchPage(const Text& url, const FetchOptions& options, const FetchL
 
 Text DescribeFailure(const FetchResult& result) {
     switch (result.outcome) {
-        case FetchOutcome::Ok: return {};
-        case FetchOutcome::NoConnection: return scrape::Gbk("无法连接");
-        case FetchOutcome::TimedOut: return scrape::Gbk("连接超时");
-        case FetchOutcome::CutShort: return scrape::Gbk("连接中断，页面不完整");
-        case FetchOutcome::TooLarge: return scrape::Gbk("页面过大，已截断");
-        case FetchOutcome::Aborted: return scrape::Gbk("已取消");
+        case FetchOutcome::Ok:
+            return {};
+        case FetchOutcome::NoConnection:
+            return scrape::Gbk("无法连接");
+        case FetchOutcome::TimedOut:
+            return scrape::Gbk("连接超时");
+        case FetchOutcome::CutShort:
+            return scrape::Gbk("连接中断，页面不完整");
+        case FetchOutcome::TooLarge:
+            return scrape::Gbk("页面过大，已截断");
+        case FetchOutcome::Aborted:
+            return scrape::Gbk("已取消");
         case FetchOutcome::HttpStatus:
             return scrape::ConcatText(scrape::Gbk("HTTP 状态 "), std::to_string(result.httpStatus));
     }

@@ -96,9 +96,15 @@ HttpRequest::~HttpRequest() = default;
 
 void HttpRequest::SetTimeout(TimeoutOption option, std::chrono::milliseconds value) {
     switch (option) {
-        case TimeoutOption::Connect: connectTimeout_ = value; break;
-        case TimeoutOption::Receive: receiveTimeout_ = value; break;
-        case TimeoutOption::Send: sendTimeout_ = value; break;
+        case TimeoutOption::Connect:
+            connectTimeout_ = value;
+            break;
+        case TimeoutOption::Receive:
+            receiveTimeout_ = value;
+            break;
+        case TimeoutOption::Send:
+            sendTimeout_ = value;
+            break;
     }
 }
 
@@ -171,14 +177,22 @@ void HttpRequest::Finish(int curlCode) {
         end_ = TransferEnd::TooLarge;
     } else {
         switch (static_cast<CURLcode>(curlCode)) {
-            case CURLE_OK: end_ = TransferEnd::Complete; break;
+            case CURLE_OK:
+                end_ = TransferEnd::Complete;
+                break;
             case CURLE_COULDNT_RESOLVE_HOST:
             case CURLE_COULDNT_RESOLVE_PROXY:
             case CURLE_COULDNT_CONNECT:
             case CURLE_URL_MALFORMAT:
-            case CURLE_UNSUPPORTED_PROTOCOL: end_ = TransferEnd::NoConnection; break;
-            case CURLE_OPERATION_TIMEDOUT: end_ = TransferEnd::TimedOut; break;
-            default: end_ = TransferEnd::Broken; break;
+            case CURLE_UNSUPPORTED_PROTOCOL:
+                end_ = TransferEnd::NoConnection;
+                break;
+            case CURLE_OPERATION_TIMEDOUT:
+                end_ = TransferEnd::TimedOut;
+                break;
+            default:
+                end_ = TransferEnd::Broken;
+                break;
         }
     }
 }

@@ -33,31 +33,33 @@ std::unique_ptr<HttpRequest> HttpOpenRequest(HttpConnection& connection, std::st
                                              std::string_view path, std::string_view version);
 
 class HttpRoot {
-public:
-    HttpRoot(std::string userAgent, std::string proxy) : userAgent_(std::move(userAgent)), proxy_(std::move(proxy)) {}
+  public:
+    HttpRoot(std::string userAgent, std::string proxy)
+        : userAgent_(std::move(userAgent)), proxy_(std::move(proxy)) {}
     const std::string& userAgent() const { return userAgent_; }
     const std::string& proxy() const { return proxy_; }
 
-private:
+  private:
     std::string userAgent_;
     std::string proxy_;
 };
 
 class HttpConnection {
-public:
-    HttpConnection(const HttpRoot& root, std::string host, int port) : root_(root), host_(std::move(host)), port_(port) {}
+  public:
+    HttpConnection(const HttpRoot& root, std::string host, int port)
+        : root_(root), host_(std::move(host)), port_(port) {}
     const HttpRoot& root() const { return root_; }
     const std::string& host() const { return host_; }
     int port() const { return port_; }
 
-private:
+  private:
     HttpRoot root_;  // a copy: the root may be closed before the connection
     std::string host_;
     int port_;
 };
 
 class HttpRequest {
-public:
+  public:
     HttpRequest(const HttpConnection& connection, std::string method, std::string path);
     ~HttpRequest();
     HttpRequest(const HttpRequest&) = delete;
@@ -80,7 +82,7 @@ public:
     int httpStatus() const { return status_; }
     size_t received() const { return received_; }
 
-private:
+  private:
     struct Curl;
     friend struct Curl;
 

@@ -37,7 +37,8 @@ int UrlPort(std::string_view url) {
     const Text hostAndPort = HostAndPort(url);
     const int colon = FindText(hostAndPort, ":", 1, Case::Ignore);
     if (colon == kNotFound) return kDefaultPort;
-    return scrape::RealToInt(scrape::ToNumber(scrape::TextRight(hostAndPort, TextLength(hostAndPort) - colon)));
+    return scrape::RealToInt(
+        scrape::ToNumber(scrape::TextRight(hostAndPort, TextLength(hostAndPort) - colon)));
 }
 
 Text UrlPath(std::string_view url) {

@@ -54,7 +54,8 @@ void LoadHotGames(controls::ActionContext& context) {
     scrape::WalkPieces(ws, ws.page, keys,
                        {[&] { c.ListBoxClear(ListBox::热门游戏列表1); },
                         [&](std::string_view piece) {
-                            c.ListBoxAdd(ListBox::热门游戏列表1, scrape::ExtractBetween(piece, keyStart, kKeyEnd));
+                            c.ListBoxAdd(ListBox::热门游戏列表1,
+                                         scrape::ExtractBetween(piece, keyStart, kKeyEnd));
                         },
                         [&] { c.ProcessPendingEvents(); }});
 

@@ -22,7 +22,9 @@ constexpr std::string_view kGameQueryEnd = "&raceid=-1&ga=-1&gs=-1&bt=-1&sort=-1
 const Text kTotalLabel = Gbk("   统计交易额为：  ");
 
 // The count the hot-games load wrote, as a real, read afresh after every game.
-double GameCount(controls::Controls& c) { return scrape::ToNumber(c.EditText(EditBox::统计游戏)); }
+double GameCount(controls::Controls& c) {
+    return scrape::ToNumber(c.EditText(EditBox::统计游戏));
+}
 
 }  // namespace
 
@@ -48,8 +50,8 @@ void RankHotGames(controls::ActionContext& context) {
                            ConcatText(Gbk("正在统计第 "), NumberToText(ranked + 1), " / ",
                                       NumberToText(GameCount(c)), Gbk(" 个游戏："), name));
 
-        const net::FetchResult fetched = context.fetch(
-            ConcatText("http://", context.site.listing, kGameQueryStart, net::EscapeForRequestLine(key), kGameQueryEnd));
+        const net::FetchResult fetched = context.fetch(ConcatText(
+            "http://", context.site.listing, kGameQueryStart, net::EscapeForRequestLine(key), kGameQueryEnd));
         ws.page = fetched.body;
         deals::WalkAmounts(ws, &scrape::ScrapeWorkspace::section, c, ListView::超级列表框1);
         const Text total = deals::AddUpAmounts(c, ListView::超级列表框1);
@@ -58,7 +60,8 @@ void RankHotGames(controls::ActionContext& context) {
 
         c.ListBoxAdd(ListBox::全局统计, total);
         c.ListViewInsert(ListView::全局统计交易额, controls::kAppend, name);
-        c.ListViewSetItemText(ListView::全局统计交易额, c.ListViewCount(ListView::全局统计交易额) - 1, 1, total);
+        c.ListViewSetItemText(ListView::全局统计交易额, c.ListViewCount(ListView::全局统计交易额) - 1, 1,
+                              total);
         c.StatusBarSetText(controls::kStatusPart, ConcatText(name, kTotalLabel, total));
 
         const double games = GameCount(c);

@@ -13,7 +13,7 @@ constexpr char kUnencodable = '?';
 
 // iconv handles are not shareable between threads; one per thread and direction.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
     ~Converter() {
         if (ok()) iconv_close(handle_);
@@ -39,12 +39,13 @@ public:
         return in.size() - inLeft;
     }
 
-private:
+  private:
     iconv_t handle_;
 };
 
 bool IsAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 }  // namespace
@@ -76,7 +77,8 @@ Text EncodeGbk(std::string_view utf8) {
         out.push_back(kUnencodable);
         // Skip the whole UTF-8 sequence that could not be encoded.
         size_t skip = 1;
-        while (skip < utf8.size() && (static_cast<unsigned char>(utf8[skip]) & 0xC0) == 0x80) ++skip;
+        while (skip < utf8.size() && (static_cast<unsigned char>(utf8[skip]) & 0xC0) == 0x80)
+            ++skip;
         utf8.remove_prefix(skip);
     }
     return out;

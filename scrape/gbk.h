@@ -15,6 +15,8 @@ std::string DecodeGbk(std::string_view bytes);
 Text EncodeGbk(std::string_view utf8);
 
 // Source files are UTF-8; the system's own texts (markers, captions, messages) are GBK.
-inline Text Gbk(std::string_view utf8) { return EncodeGbk(utf8); }
+inline Text Gbk(std::string_view utf8) {
+    return EncodeGbk(utf8);
+}
 
 }  // namespace tavro::scrape

@@ -21,9 +21,9 @@ struct PieceWalk {
 };
 
 struct WalkSteps {
-    std::function<void()> clearTargets;                   // after the split, before the first piece
-    std::function<void(std::string_view piece)> visit;    // adds one item per target, even when empty
-    std::function<void()> afterPiece;                     // ProcessPendingEvents
+    std::function<void()> clearTargets;                 // after the split, before the first piece
+    std::function<void(std::string_view piece)> visit;  // adds one item per target, even when empty
+    std::function<void()> afterPiece;                   // ProcessPendingEvents
 };
 
 // Cuts the block out of `source` into its section field, splits it into `pieces`, clears the

@@ -15,12 +15,18 @@ constexpr double kRealTolerance = 1e-7;
 constexpr int kTotalDigits = 13;
 constexpr int kExponentDigits = 3;
 
-bool IsLead(char c) { return static_cast<unsigned char>(c) >= kFirstLeadByte; }
+bool IsLead(char c) {
+    return static_cast<unsigned char>(c) >= kFirstLeadByte;
+}
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Width of the character that starts at `i`; a lead byte as the last byte stands alone.
-size_t CharWidth(std::string_view text, size_t i) { return IsLead(text[i]) && i + 1 < text.size() ? 2 : 1; }
+size_t CharWidth(std::string_view text, size_t i) {
+    return IsLead(text[i]) && i + 1 < text.size() ? 2 : 1;
+}
 
 // Positions where a character may start are decided by counting from `from`, but a byte below
 // 0x80 always ends a character (it is either a whole one or the second byte of a pair), so
@@ -28,7 +34,8 @@ size_t CharWidth(std::string_view text, size_t i) { return IsLead(text[i]) && i 
 // position already known to start a character; it keeps repeated checks linear in total.
 bool StartsCharacter(std::string_view text, size_t candidate, size_t& checkedUpTo) {
     size_t runStart = candidate;
-    while (runStart > checkedUpTo && IsLead(text[runStart - 1])) --runStart;
+    while (runStart > checkedUpTo && IsLead(text[runStart - 1]))
+        --runStart;
     const bool aligned = (candidate - runStart) % 2 == 0;
     checkedUpTo = aligned ? candidate : candidate + 1;
     return aligned;
@@ -102,11 +109,15 @@ std::string FoldedNumberStretch(std::string_view text) {
     return folded;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
-int TextLength(std::string_view text) { return static_cast<int>(std::min<size_t>(text.size(), INT_MAX)); }
+int TextLength(std::string_view text) {
+    return static_cast<int>(std::min<size_t>(text.size(), INT_MAX));
+}
 
 int CompareText(std::string_view a, std::string_view b, Case letterCase) {
     const size_t common = std::min(a.size(), b.size());
@@ -168,25 +179,33 @@ Pieces SplitText(std::string_view text, std::string_view delimiter) {
     return pieces;
 }
 
-Text ToUpper(std::string_view text) { return ChangeCase(text, 'a', 'z', 'A' - 'a'); }
-Text ToLower(std::string_view text) { return ChangeCase(text, 'A', 'Z', 'a' - 'A'); }
+Text ToUpper(std::string_view text) {
+    return ChangeCase(text, 'a', 'z', 'A' - 'a');
+}
+Text ToLower(std::string_view text) {
+    return ChangeCase(text, 'A', 'Z', 'a' - 'A');
+}
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && CompareText(text.substr(0, prefix.size()), prefix, Case::Ignore) == 0;
+    return text.size() >= prefix.size() &&
+           CompareText(text.substr(0, prefix.size()), prefix, Case::Ignore) == 0;
 }
 
 double ToNumber(std::string_view text) {
     const std::string folded = FoldedNumberStretch(text);
     size_t i = 0;
-    while (i < folded.size() && (folded[i] == ' ' || (folded[i] >= '\t' && folded[i] <= '\r'))) ++i;
+    while (i < folded.size() && (folded[i] == ' ' || (folded[i] >= '\t' && folded[i] <= '\r')))
+        ++i;
     bool negative = false;
     if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) negative = folded[i++] == '-';
     const size_t numberStart = i;
     size_t digits = 0;
-    while (i < folded.size() && IsDigit(folded[i])) ++i, ++digits;
+    while (i < folded.size() && IsDigit(folded[i]))
+        ++i, ++digits;
     if (i < folded.size() && folded[i] == '.') {
         ++i;
-        while (i < folded.size() && IsDigit(folded[i])) ++i, ++digits;
+        while (i < folded.size() && IsDigit(folded[i]))
+            ++i, ++digits;
     }
     if (digits == 0) return 0.0;
     size_t end = i;
@@ -195,7 +214,8 @@ double ToNumber(std::string_view text) {
         size_t j = i + 1;
         if (j < folded.size() && (folded[j] == '+' || folded[j] == '-')) exponentUp = folded[j++] == '+';
         const size_t exponentDigits = j;
-        while (j < folded.size() && IsDigit(folded[j])) ++j;
+        while (j < folded.size() && IsDigit(folded[j]))
+            ++j;
         if (j > exponentDigits) end = j;
     }
     double value = 0.0;
@@ -207,7 +227,9 @@ double ToNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-Text NumberToText(int value) { return std::to_string(value); }
+Text NumberToText(int value) {
+    return std::to_string(value);
+}
 
 Text NumberToText(double value) {
     // to_chars follows the C formatting rule without depending on the process's locale.
@@ -237,6 +259,8 @@ int RealToInt(double value) {
     return static_cast<int>(value);
 }
 
-bool RealEqual(double a, double b) { return !(std::fabs(a - b) > kRealTolerance); }
+bool RealEqual(double a, double b) {
+    return !(std::fabs(a - b) > kRealTolerance);
+}
 
 }  // namespace tavro::scrape

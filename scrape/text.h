@@ -31,7 +31,8 @@ enum class Case { Sensitive, Ignore };
 // only single-byte ASCII letters fold, never the second byte of a pair.
 int CompareText(std::string_view a, std::string_view b, Case letterCase);
 
-int FindText(std::string_view text, std::string_view sought, int start = 1, Case letterCase = Case::Sensitive);
+int FindText(std::string_view text, std::string_view sought, int start = 1,
+             Case letterCase = Case::Sensitive);
 
 Text TextLeft(std::string_view text, int n);
 Text TextRight(std::string_view text, int n);

@@ -21,11 +21,12 @@ using scrape::Gbk;
 using scrape::Text;
 
 class ActionHarness {
-public:
+  public:
     // `respond` gets the request target and answers with a whole HTTP response.
     explicit ActionHarness(std::function<std::string(const std::string& target)> respond)
         : respond_(std::move(respond)),
-          server_([this](const demo::HttpRequestSeen& r, demo::Connection& c) { c.Write(respond_(r.target)); }),
+          server_(
+              [this](const demo::HttpRequestSeen& r, demo::Connection& c) { c.Write(respond_(r.target)); }),
           site_{server_.host(), server_.host()} {
         net::InitializeHttp();
     }
@@ -51,7 +52,8 @@ public:
 
     std::vector<std::string> targets() const {
         std::vector<std::string> out;
-        for (const auto& r : server_.requests()) out.push_back(r.target);
+        for (const auto& r : server_.requests())
+            out.push_back(r.target);
         return out;
     }
     std::vector<Text> opened() {
@@ -64,7 +66,7 @@ public:
     controls::MemoryControls controls;
     scrape::ScrapeWorkspace lastWorkspace;
 
-private:
+  private:
     std::function<std::string(const std::string&)> respond_;
     demo::LoopbackServer server_;
     net::SiteHosts site_;
@@ -75,10 +77,13 @@ private:
 // GBK items as UTF-8, so a failing comparison prints readable Chinese.
 inline std::vector<std::string> Shown(const std::vector<Text>& items) {
     std::vector<std::string> out;
-    for (const auto& item : items) out.push_back(scrape::DecodeGbk(item));
+    for (const auto& item : items)
+        out.push_back(scrape::DecodeGbk(item));
     return out;
 }
 
-inline std::string Shown(const Text& text) { return scrape::DecodeGbk(text); }
+inline std::string Shown(const Text& text) {
+    return scrape::DecodeGbk(text);
+}
 
 }  // namespace tavro::testing

@@ -18,15 +18,18 @@ std::string GamePage(const std::string& options) {
 }
 
 TEST(LoadGameList, CutsOneNameAndKeyPerOption) {
-    auto h = ActionHarness::Serving(GamePage(
-        "<option value=\"k1\">星海远征</option><option value=\"k2\">A>B</option>"
-        "<option value=\"k3\">龙城</b>传说</option></select>"));
+    auto h = ActionHarness::Serving(
+        GamePage("<option value=\"k1\">星海远征</option><option value=\"k2\">A>B</option>"
+                 "<option value=\"k3\">龙城</b>传说</option></select>"));
     h.Run(catalogue::LoadGameList);
     // A ">" inside a name does no harm; a "</" inside one cuts it short.
     EXPECT_EQ(Shown(h.controls.Items(ListBox::游戏名)), (Strings{"星海远征", "A>B", "龙城"}));
     EXPECT_EQ(h.controls.Items(ListBox::游戏名1), (std::vector<Text>{"k1", "k2", "k3"}));
-    EXPECT_EQ(h.targets(),
-              (Strings{"/list/viewlastestdeallist.aspx?offerid=&ts=-1&bt=-1&gm=20c8bbc1b9794fc98bd96859624d4769&ga=&gs="}));
+    EXPECT_EQ(
+        h.targets(),
+        (Strings{
+            "/list/"
+            "viewlastestdeallist.aspx?offerid=&ts=-1&bt=-1&gm=20c8bbc1b9794fc98bd96859624d4769&ga=&gs="}));
     EXPECT_EQ(h.controls.ListBoxCurrent(ListBox::游戏名), -1);
     EXPECT_EQ(h.lastWorkspace.pieceIndex, 4);
 }
@@ -40,10 +43,13 @@ TEST(LoadGameList, EdgesOfTheOptions) {
     };
     const Case cases[] = {
         {"a section ending with the last option loses it",
-         "<option value=\"k1\">甲</option><option value=\"k2\">乙</option>", {"甲"}, {"k1"}},
+         "<option value=\"k1\">甲</option><option value=\"k2\">乙</option>",
+         {"甲"},
+         {"k1"}},
         {"another attribute before value: name kept, key empty",
          "<option selected=\"selected\" value=\"k1\">甲</option><option value=\"k2\">乙</option></select>",
-         {"甲", "乙"}, {"", "k2"}},
+         {"甲", "乙"},
+         {"", "k2"}},
         {"no options", "</select>", {}, {}},
     };
     for (const auto& c : cases) {
@@ -72,18 +78,21 @@ TEST(LoadGameList, ServerErrorIsNamed) {
 }
 
 std::string AreaAndCategoryPage(const std::string& areas, const std::string& categories) {
-    return Gbk("<select id=\"g\"><option value=\"-1\">请选择</option><option value=\"g1\">甲</option></select>"
-               "<select id=\"a\"><option selected=\"selected\" value=\"-1\">请选择</option>" + areas +
-               "</select> <select name=\"grlwbt$ddlGameServers\" id=\"grlwbt_ddlGameServers\"></select>"
-               "<select id=\"t\"><option value=\"-1\">不限</option>" + categories +
-               "</select> <span id=\"grlwbt_divSelectedGameAreaName\"></span>");
+    return Gbk(
+        "<select id=\"g\"><option value=\"-1\">请选择</option><option value=\"g1\">甲</option></select>"
+        "<select id=\"a\"><option selected=\"selected\" value=\"-1\">请选择</option>" +
+        areas +
+        "</select> <select name=\"grlwbt$ddlGameServers\" id=\"grlwbt_ddlGameServers\"></select>"
+        "<select id=\"t\"><option value=\"-1\">不限</option>" +
+        categories + "</select> <span id=\"grlwbt_divSelectedGameAreaName\"></span>");
 }
 
 TEST(LoadAreasAndCategories, FillsBothPairsAndEmptiesTheServers) {
-    auto h = ActionHarness::Serving(AreaAndCategoryPage(
-        "<option value=\"a1\">电信一区</option><option value=\"a2\">电信二区</option>"
-        "<option value=\"a3\">网通一区</option><option value=\"a4\">网通二区</option>",
-        "<option value=\"c1\">游戏币</option><option value=\"c2\">装备</option><option value=\"c3\">账号</option>"));
+    auto h = ActionHarness::Serving(
+        AreaAndCategoryPage("<option value=\"a1\">电信一区</option><option value=\"a2\">电信二区</option>"
+                            "<option value=\"a3\">网通一区</option><option value=\"a4\">网通二区</option>",
+                            "<option value=\"c1\">游戏币</option><option value=\"c2\">装备</option><option "
+                            "value=\"c3\">账号</option>"));
     auto& c = h.controls;
     c.ListBoxAdd(ListBox::游戏名, "x");
     c.ListBoxAdd(ListBox::游戏名, "y");
@@ -95,7 +104,8 @@ TEST(LoadAreasAndCategories, FillsBothPairsAndEmptiesTheServers) {
     h.Run(catalogue::LoadAreasAndCategories);
 
     EXPECT_EQ(c.ListBoxCurrent(ListBox::游戏名1), 1);
-    EXPECT_EQ(h.targets(), (Strings{"/list/viewlastestdeallist.aspx?offerid=&ts=-1&bt=-1&gm=key%20y&ga=&gs="}));
+    EXPECT_EQ(h.targets(),
+              (Strings{"/list/viewlastestdeallist.aspx?offerid=&ts=-1&bt=-1&gm=key%20y&ga=&gs="}));
     EXPECT_EQ(Shown(c.Items(ListBox::区)), (Strings{"电信一区", "电信二区", "网通一区", "网通二区"}));
     EXPECT_EQ(c.Items(ListBox::区1), (std::vector<Text>{"a1", "a2", "a3", "a4"}));
     EXPECT_EQ(Shown(c.Items(ListBox::类别)), (Strings{"游戏币", "装备", "账号"}));
@@ -105,8 +115,9 @@ TEST(LoadAreasAndCategories, FillsBothPairsAndEmptiesTheServers) {
 }
 
 TEST(LoadAreasAndCategories, TheTwoSectionsAreCutIndependently) {
-    auto h = ActionHarness::Serving(Gbk("<x>不限</option><option value=\"c1\">装备</option></select> "
-                                        "<span id=\"grlwbt_divSelectedGameAreaName\">"));
+    auto h =
+        ActionHarness::Serving(Gbk("<x>不限</option><option value=\"c1\">装备</option></select> "
+                                   "<span id=\"grlwbt_divSelectedGameAreaName\">"));
     h.Run(catalogue::LoadAreasAndCategories);
     EXPECT_TRUE(h.controls.Items(ListBox::区).empty());
     EXPECT_EQ(h.controls.Items(ListBox::类别1), (std::vector<Text>{"c1"}));
@@ -114,14 +125,16 @@ TEST(LoadAreasAndCategories, TheTwoSectionsAreCutIndependently) {
 }
 
 std::string ServerPage(const std::string& options) {
-    return Gbk("<select name=\"grlwbt$ddlGameServers\" id=\"grlwbt_ddlGameServers\">"
-               "<option selected=\"selected\" value=\"-1\">请选择</option>" + options +
-               "</select>\n<input name=\"grlwbt$txtGameId\" />");
+    return Gbk(
+        "<select name=\"grlwbt$ddlGameServers\" id=\"grlwbt_ddlGameServers\">"
+        "<option selected=\"selected\" value=\"-1\">请选择</option>" +
+        options + "</select>\n<input name=\"grlwbt$txtGameId\" />");
 }
 
 TEST(LoadServers, FillsTheServerPair) {
     std::string options;
-    for (int i = 1; i <= 5; ++i) options += "<option value=\"s" + std::to_string(i) + "\">" + std::to_string(i) + "服</option>";
+    for (int i = 1; i <= 5; ++i)
+        options += "<option value=\"s" + std::to_string(i) + "\">" + std::to_string(i) + "服</option>";
     auto h = ActionHarness::Serving(ServerPage(options + "\n"));
     auto& c = h.controls;
     c.ListBoxAdd(ListBox::游戏名, "g");
@@ -145,9 +158,14 @@ TEST(LoadServers, EdgesOfTheOptions) {
         std::vector<Text> keys;
     };
     const Case cases[] = {
-        {"options up to </select> lose the last", "<option value=\"s1\">甲</option><option value=\"s2\">乙</option>",
-         {"甲"}, {"s1"}},
-        {"another attribute before value", "<option selected=\"selected\" value=\"s1\">甲</option>\n", {"甲"}, {""}},
+        {"options up to </select> lose the last",
+         "<option value=\"s1\">甲</option><option value=\"s2\">乙</option>",
+         {"甲"},
+         {"s1"}},
+        {"another attribute before value",
+         "<option selected=\"selected\" value=\"s1\">甲</option>\n",
+         {"甲"},
+         {""}},
     };
     for (const auto& c : cases) {
         auto h = ActionHarness::Serving(ServerPage(c.options));

@@ -40,12 +40,14 @@ inline std::string All(std::initializer_list<std::string> results) {
 }
 
 inline void Fill(controls::Controls& c, ListBox box, std::initializer_list<const char*> items) {
-    for (const char* item : items) c.ListBoxAdd(box, item);
+    for (const char* item : items)
+        c.ListBoxAdd(box, item);
 }
 
 inline std::string Rows(controls::Controls& c, ListView view) {
     std::string joined;
-    for (int row = 0; row < c.ListViewCount(view); ++row) joined += c.ListViewItemText(view, row, 0) + ",";
+    for (int row = 0; row < c.ListViewCount(view); ++row)
+        joined += c.ListViewItemText(view, row, 0) + ",";
     return joined;
 }
 
@@ -84,7 +86,8 @@ inline std::vector<ControlsCase> ControlsCases() {
              const int cleared = c.ListBoxCurrent(ListBox::区1);
              c.ListBoxSetCurrent(ListBox::服1, 0);
              return All({Expect(none, -1, "at first"), Expect(clamped, 2, "past the end"),
-                         Expect(cleared, -1, "minus one"), Expect(c.ListBoxCurrent(ListBox::服1), -1, "empty list")});
+                         Expect(cleared, -1, "minus one"),
+                         Expect(c.ListBoxCurrent(ListBox::服1), -1, "empty list")});
          }},
         {"the selection rule copies the index",
          [](controls::Controls& c) {
@@ -113,7 +116,8 @@ inline std::vector<ControlsCase> ControlsCases() {
          }},
         {"list view: position 1 gives first, last, ..., second; past the end appends",
          [](controls::Controls& c) {
-             for (const char* a : {"a1", "a2", "a3", "a4"}) c.ListViewInsert(ListView::总合, 1, a);
+             for (const char* a : {"a1", "a2", "a3", "a4"})
+                 c.ListViewInsert(ListView::总合, 1, a);
              c.ListViewInsert(ListView::超级列表框1, 5, "x");
              c.ListViewInsert(ListView::超级列表框1, controls::kAppend, "y");
              c.ListViewInsert(ListView::超级列表框1, 0, "w");
@@ -148,7 +152,8 @@ inline std::vector<ControlsCase> ControlsCases() {
                          Expect(c.EditText(controls::EditBox::统计游戏), "20", "edit box"),
                          Expect(c.StatusBarText(0), "status", "status part 0"),
                          Expect(c.StatusBarText(1), "", "status part 1"), Expect(button, false, "button"),
-                         Expect(list, false, "list box"), Expect(c.IsEnabled(controls::Button::按钮1), true, "again")});
+                         Expect(list, false, "list box"),
+                         Expect(c.IsEnabled(controls::Button::按钮1), true, "again")});
          }},
     };
 }

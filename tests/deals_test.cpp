@@ -36,7 +36,8 @@ std::string DealPage(const std::vector<Deal>& deals, const std::string& count) {
     return Gbk(page);
 }
 
-void Select(controls::MemoryControls& c, ListBox box, ListBox twin, const std::string& name, const Text& key) {
+void Select(controls::MemoryControls& c, ListBox box, ListBox twin, const std::string& name,
+            const Text& key) {
     c.ListBoxAdd(box, Gbk(name));
     c.ListBoxAdd(twin, key);
     c.ListBoxSetCurrent(box, 0);
@@ -58,7 +59,8 @@ TEST(QueryLatestDeals, ThreeDeals) {
     EXPECT_EQ(h.targets(), (Strings{"/list/viewlastestdeallist.aspx?offerid=&ts=-1&bt=C1&gm=G1&ga=A1&gs=S1"
                                     "&raceid=-1&sort=-1&section=-1_-1&pg=1&ps=10000"}));
     EXPECT_EQ(Shown(c.Items(ListBox::定单)), (Strings{"金币 x5", "神兵", "坐骑"}));
-    EXPECT_EQ(c.Items(ListBox::定单1), (std::vector<Text>{"http://d/1.shtml", "http://d/2.shtml", "http://d/3.shtml"}));
+    EXPECT_EQ(c.Items(ListBox::定单1),
+              (std::vector<Text>{"http://d/1.shtml", "http://d/2.shtml", "http://d/3.shtml"}));
     EXPECT_EQ(Shown(c.Items(ListBox::单价)), (Strings{"1.50元/件", "2.25元/件", "40元/件"}));
     // Amounts go in at position 1: pieces 1, N, ..., 2.
     EXPECT_EQ(c.Rows(ListView::总合), (std::vector<std::vector<Text>>{{"7.50"}, {"40"}, {"2.25"}}));
@@ -75,8 +77,9 @@ TEST(QueryLatestDeals, KeysWithoutCurrentItems) {
     auto h = ActionHarness::Serving(DealPage({}, "0"));
     h.controls.ListBoxAdd(ListBox::服1, "S1");  // an item, but none current: "-1"
     h.Run(deals::QueryLatestDeals);
-    EXPECT_EQ(h.targets().at(0), "/list/viewlastestdeallist.aspx?offerid=&ts=-1&bt=&gm=&ga=&gs=-1"
-                                 "&raceid=-1&sort=-1&section=-1_-1&pg=1&ps=10000");
+    EXPECT_EQ(h.targets().at(0),
+              "/list/viewlastestdeallist.aspx?offerid=&ts=-1&bt=&gm=&ga=&gs=-1"
+              "&raceid=-1&sort=-1&section=-1_-1&pg=1&ps=10000");
 }
 
 TEST(QueryLatestDeals, KeysThatWouldBreakTheRequestLineAreEscaped) {
@@ -105,7 +108,8 @@ TEST(QueryLatestDeals, Totals) {
     };
     for (const auto& c : cases) {
         std::vector<Deal> deals;
-        for (const auto& a : c.amounts) deals.push_back({"t", "http://d/x", "p", a});
+        for (const auto& a : c.amounts)
+            deals.push_back({"t", "http://d/x", "p", a});
         auto h = ActionHarness::Serving(DealPage(deals, std::to_string(deals.size())));
         h.Run(deals::QueryLatestDeals);
         EXPECT_EQ(Shown(h.controls.CaptionText(Caption::标签2)), "交易 " + c.total + "  元") << c.what;
@@ -145,10 +149,11 @@ TEST(QueryLatestDeals, EmptyOrFailedPageSaysSo) {
 
 TEST(QueryLatestDeals, MissingMarkersKeepTheListsAligned) {
     // Piece 1 holds only the header's rest; a deal without a link; one without a price.
-    auto h = ActionHarness::Serving(Gbk("<li>成交时间</li>junk <b>no row</b> </div><div class=\"listmain\">"
-                                        "<li>x\" target=\"_blank\">无链接</a></li><li class=\"orange\">5元</li>"
-                                        " </div><div class=\"listmain\"><a href=\"/deal/9\" target=\"_blank\">相对</a></li>"
-                                        "<div class=\"pagebox beta\">"));
+    auto h = ActionHarness::Serving(
+        Gbk("<li>成交时间</li>junk <b>no row</b> </div><div class=\"listmain\">"
+            "<li>x\" target=\"_blank\">无链接</a></li><li class=\"orange\">5元</li>"
+            " </div><div class=\"listmain\"><a href=\"/deal/9\" target=\"_blank\">相对</a></li>"
+            "<div class=\"pagebox beta\">"));
     h.Run(deals::QueryLatestDeals);
     auto& c = h.controls;
     EXPECT_EQ(Shown(c.Items(ListBox::定单)), (Strings{"", "无链接", "相对"}));
@@ -195,8 +200,9 @@ TEST(OpenUnsoldSearch, BuildsTheSearchUrl) {
     h.Run(deals::OpenUnsoldSearch);
     const std::string base = "http://" + h.host();
     EXPECT_EQ(h.opened(),
-              (std::vector<Text>{base + "/search/-1.shtml?ga=&gs=&cate=-1&basictype=20000&sort=MoneyAveragePrice_ASC",
-                                 base + "/search/G1-1.shtml?ga=A1&gs=&cate=-1&basictype=20000&sort=MoneyAveragePrice_ASC"}));
+              (std::vector<Text>{
+                  base + "/search/-1.shtml?ga=&gs=&cate=-1&basictype=20000&sort=MoneyAveragePrice_ASC",
+                  base + "/search/G1-1.shtml?ga=A1&gs=&cate=-1&basictype=20000&sort=MoneyAveragePrice_ASC"}));
     EXPECT_TRUE(h.targets().empty()) << "nothing is fetched";
 }
 

@@ -29,7 +29,8 @@ TEST(ExtractBetween, Table) {
         {"first start, first end after it", "<a>1</a><a>2</a>", "<a>", "</a>", "1"},
         {"an end marker inside a pair is not one", "<a>\x81\"v\"", "<a>", "\"", "\x81\"v"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ExtractBetween(c.text, c.start, c.end), c.expected) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(ExtractBetween(c.text, c.start, c.end), c.expected) << c.what;
 }
 
 struct Walked {
@@ -63,9 +64,16 @@ TEST(PieceWalk, BoundsAndIndex) {
         {"no block, every piece", "[a],[b]", WalkBound::EveryPiece, {}, 1},
         {"no delimiter, all but the last", "<s>[a]</s>", WalkBound::AllButTheLast, {}, 1},
         {"no delimiter, every piece", "<s>[a]</s>", WalkBound::EveryPiece, {"a"}, 2},
-        {"ends with the delimiter loses the last entry", "<s>[a],[b],</s>", WalkBound::AllButTheLast, {"a"}, 2},
-        {"a piece without markers adds an empty item", "<s>[a],x,[c],rest</s>", WalkBound::AllButTheLast,
-         {"a", "", "c"}, 4},
+        {"ends with the delimiter loses the last entry",
+         "<s>[a],[b],</s>",
+         WalkBound::AllButTheLast,
+         {"a"},
+         2},
+        {"a piece without markers adds an empty item",
+         "<s>[a],x,[c],rest</s>",
+         WalkBound::AllButTheLast,
+         {"a", "", "c"},
+         4},
     };
     for (const auto& c : cases) {
         ScrapeWorkspace ws;

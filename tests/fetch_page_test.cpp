@@ -32,12 +32,13 @@ FetchLimits Quick() {
 
 size_t Count(const std::string& text, const std::string& part) {
     size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
     return n;
 }
 
 class FetchPageTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { InitializeHttp(); }
 };
 
@@ -50,8 +51,10 @@ TEST_F(FetchPageTest, GetSendsExactlyTheCallersRequest) {
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0].raw,
               "GET /list/a.aspx?gm=1&ga= HTTP/1.1\r\n"
-              "Host: " + server.host() + "\r\n"
-              "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n" +
+              "Host: " +
+                  server.host() +
+                  "\r\n"
+                  "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n" +
                   kAccept + "Referer: " + url + "\r\n" + "Accept-Language: zh-cn\r\n\r\n");
 }
 
@@ -65,7 +68,8 @@ TEST_F(FetchPageTest, ExistingHeaderLinesInAnyCaseAreKept) {
     EXPECT_EQ(headers, "accept: text/html\r\nREFERER: http://elsewhere/\r\nAccept-Language: zh-cn\r\n");
     const std::string raw = server.requests().at(0).raw;
     std::string lower = raw;
-    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (char& ch : lower)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     EXPECT_EQ(Count(lower, "\naccept: "), 1u) << raw;
     EXPECT_EQ(Count(lower, "\nreferer: "), 1u) << raw;
     EXPECT_NE(raw.find("\r\naccept: text/html\r\nREFERER: http://elsewhere/\r\nAccept-Language: zh-cn\r\n"),
@@ -132,12 +136,13 @@ TEST_F(FetchPageTest, BodiesAsTheyArrive) {
         int status;
     };
     std::string binary;
-    for (int i = 1; i < 256; ++i) binary.push_back(static_cast<char>(i));
+    for (int i = 1; i < 256; ++i)
+        binary.push_back(static_cast<char>(i));
     const Case cases[] = {
         {"zero bytes", LoopbackServer::Response(""), "", FetchOutcome::Ok, 200},
         {"every byte value but zero", LoopbackServer::Response(binary), binary, FetchOutcome::Ok, 200},
-        {"text ends before a zero byte", LoopbackServer::Response(std::string("ab\0cd", 5)), "ab", FetchOutcome::Ok,
-         200},
+        {"text ends before a zero byte", LoopbackServer::Response(std::string("ab\0cd", 5)), "ab",
+         FetchOutcome::Ok, 200},
         {"an error status's body", LoopbackServer::Response("<h1>oops</h1>", 500), "<h1>oops</h1>",
          FetchOutcome::HttpStatus, 500},
         {"a body without a length, up to close", "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\nuntil close",
@@ -177,7 +182,8 @@ TEST_F(FetchPageTest, ResetMidBodyKeepsWhatArrived) {
 
 TEST_F(FetchPageTest, StallEndsByTheReceiveTimeout) {
     // One server that never answers, one that stops in the middle of the body.
-    for (const std::string& sent : {std::string(), std::string("HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\npart")}) {
+    for (const std::string& sent :
+         {std::string(), std::string("HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\npart")}) {
         LoopbackServer server([&](const HttpRequestSeen&, Connection& c) {
             c.Write(sent);
             while (!c.WaitForPeerClose(50)) {
@@ -251,11 +257,12 @@ TEST_F(FetchPageTest, DirectUnlessAProxyIsGiven) {
 
 TEST_F(FetchPageTest, RedirectsOnlyToHttp) {
     LoopbackServer target(Answer(LoopbackServer::Response("moved here")));
-    LoopbackServer toHttp(Answer(LoopbackServer::Response(
-        "", 302, "text/html", "Location: http://" + target.host() + "/new\r\n")));
+    LoopbackServer toHttp(Answer(
+        LoopbackServer::Response("", 302, "text/html", "Location: http://" + target.host() + "/new\r\n")));
     EXPECT_EQ(FetchPage("http://" + toHttp.host() + "/").body, "moved here");
 
-    LoopbackServer toFile(Answer(LoopbackServer::Response("", 302, "text/html", "Location: file:///etc/passwd\r\n")));
+    LoopbackServer toFile(
+        Answer(LoopbackServer::Response("", 302, "text/html", "Location: file:///etc/passwd\r\n")));
     const FetchResult result = FetchPage("http://" + toFile.host() + "/");
     EXPECT_EQ(result.body, "");
     EXPECT_NE(result.outcome, FetchOutcome::Ok);

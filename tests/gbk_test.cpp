@@ -13,7 +13,10 @@ TEST(Gbk, RoundTripsChinese) {
 }
 
 TEST(Gbk, InvalidAndTruncatedBecomeReplacements) {
-    EXPECT_EQ(DecodeGbk("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(DecodeGbk("a\xFF"
+                        "b"),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(DecodeGbk("a\xB3"), "a\xEF\xBF\xBD");  // a lead byte at the end
     EXPECT_EQ(DecodeGbk("\xB3\xC9\x81"), "成\xEF\xBF\xBD");
 }

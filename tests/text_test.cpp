@@ -9,9 +9,13 @@ namespace tavro::scrape {
 namespace {
 
 // Two-byte characters whose second byte is an ASCII letter or marker byte.
-const Text kZhi = "\x81\x40";   // second byte '@'
-const Text kWithA = "\x81" "a";  // second byte 'a'
-const Text kWithB = "\x81" "b";
+const Text kZhi = "\x81\x40";  // second byte '@'
+const Text kWithA =
+    "\x81"
+    "a";  // second byte 'a'
+const Text kWithB =
+    "\x81"
+    "b";
 
 struct FindCase {
     const char* what;
@@ -36,7 +40,10 @@ TEST(FindText, Table) {
         {"a letter as second byte is not found", kWithA + "x", "a", 1, Case::Sensitive, -1},
         {"nor when ignoring case", kWithA + "A", "a", 1, Case::Ignore, 3},
         {"quote after a pair", "\xB3\xC9\"", "\"", 1, Case::Sensitive, 3},
-        {"counting from the start position", "\x81" "ab", "a", 2, Case::Sensitive, 2},
+        {"counting from the start position",
+         "\x81"
+         "ab",
+         "a", 2, Case::Sensitive, 2},
         {"long run of pairs before a hit", Text(1000, '\xB0') + "x", "x", 1, Case::Sensitive, 1001},
         {"odd run hides a second byte", Text(999, '\xB0') + "xx", "x", 1, Case::Sensitive, 1001},
         {"position counted from the text's beginning", "aXbX", "X", 3, Case::Sensitive, 4},
@@ -66,7 +73,8 @@ TEST(SplitText, Table) {
         {"xx", "x", {"", ""}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SplitText(c.text, c.delimiter), c.pieces) << "splitting [" << c.text << "] at [" << c.delimiter << "]";
+        EXPECT_EQ(SplitText(c.text, c.delimiter), c.pieces)
+            << "splitting [" << c.text << "] at [" << c.delimiter << "]";
     }
 }
 
@@ -87,10 +95,17 @@ TEST(Cutting, LeftRightMid) {
 
 TEST(CaseChanges, StepOverPairs) {
     EXPECT_EQ(ToUpper("abc" + kWithA + "z"), "ABC" + kWithA + "Z");
-    EXPECT_EQ(ToLower("HTTP://Host" + Text("\x81" "A")), "http://host" + Text("\x81" "A"));
+    EXPECT_EQ(ToLower("HTTP://Host" + Text("\x81"
+                                           "A")),
+              "http://host" + Text("\x81"
+                                   "A"));
     EXPECT_EQ(CompareText("aBc", "AbC", Case::Ignore), 0);
     EXPECT_NE(CompareText("aBc", "AbC", Case::Sensitive), 0);
-    EXPECT_NE(CompareText(kWithA, "\x81" "A", Case::Ignore), 0);  // second bytes never fold
+    EXPECT_NE(CompareText(kWithA,
+                          "\x81"
+                          "A",
+                          Case::Ignore),
+              0);  // second bytes never fold
     EXPECT_LT(CompareText("ab", "abc", Case::Sensitive), 0);
     EXPECT_GT(CompareText("b", "a", Case::Sensitive), 0);
     EXPECT_LT(CompareText(kWithA, kWithB, Case::Sensitive), 0);
@@ -124,7 +139,8 @@ TEST(ToNumber, Table) {
         {"inf is not read", "inf", 0},
         {"a lead byte at the end", "7\xB0", 7},
     };
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(ToNumber(c.text), c.value) << c.what;
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(ToNumber(c.text), c.value) << c.what;
     EXPECT_TRUE(std::isinf(ToNumber("1e999")));
 }
 

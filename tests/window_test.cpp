@@ -42,7 +42,8 @@ struct QuietSite {
     }
     int RequestsFor(const std::string& part) const {
         int n = 0;
-        for (const auto& r : server.requests()) n += r.target.find(part) != std::string::npos ? 1 : 0;
+        for (const auto& r : server.requests())
+            n += r.target.find(part) != std::string::npos ? 1 : 0;
         return n;
     }
 };
@@ -58,10 +59,13 @@ void Click(app::ListBoxWidget* list, int row) {
 }
 
 void Add(app::MainWindow& w, ListBox box, std::initializer_list<std::string> items) {
-    for (const auto& item : items) w.controls().ListBoxAdd(box, Gbk(item));
+    for (const auto& item : items)
+        w.controls().ListBoxAdd(box, Gbk(item));
 }
 
-QString Status(app::MainWindow& w) { return w.statusPart()->text(); }
+QString Status(app::MainWindow& w) {
+    return w.statusPart()->text();
+}
 
 template <typename Predicate>
 bool WaitFor(Predicate done, int timeoutMs = 20000) {
@@ -72,7 +76,7 @@ bool WaitFor(Predicate done, int timeoutMs = 20000) {
 
 class WindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void controlTree();
     void initialState();
     void catalogueSelections();
@@ -180,8 +184,10 @@ void WindowTest::initialState() {
     QCOMPARE(w.button(Button::游戏搜索)->text(), QString("搜索"));
     QCOMPARE(w.button(Button::按钮2)->text(), QString("统计成交"));
     QVERIFY(!w.button(Button::按钮2)->isEnabled());
-    for (auto b : {Button::成交量, Button::未成交, Button::游戏搜索, Button::按钮1}) QVERIFY(w.button(b)->isEnabled());
-    for (int i = 0; i < controls::kListBoxCount; ++i) QVERIFY(w.listBox(static_cast<ListBox>(i))->isEnabled());
+    for (auto b : {Button::成交量, Button::未成交, Button::游戏搜索, Button::按钮1})
+        QVERIFY(w.button(b)->isEnabled());
+    for (int i = 0; i < controls::kListBoxCount; ++i)
+        QVERIFY(w.listBox(static_cast<ListBox>(i))->isEnabled());
     WaitIdle(w);
     QCOMPARE(site.RequestsFor("gm=20c8bbc1b9794fc98bd96859624d4769"), 1);  // the game list started by itself
 }
@@ -256,8 +262,9 @@ void WindowTest::dealSelections() {
     w.button(Button::未成交)->click();
     WaitIdle(w);
     QTRY_COMPARE(opened.size(), size_t{2});
-    QCOMPARE(opened.back(), "http://" + site.server.host() +
-                                "/search/-1.shtml?ga=&gs=&cate=-1&basictype=20000&sort=MoneyAveragePrice_ASC");
+    QCOMPARE(opened.back(),
+             "http://" + site.server.host() +
+                 "/search/-1.shtml?ga=&gs=&cate=-1&basictype=20000&sort=MoneyAveragePrice_ASC");
 }
 
 void WindowTest::rankingButtons() {
@@ -370,7 +377,8 @@ void WindowTest::walkItemsArriveInOrder() {
     worker.join();
     auto& items = w.listBox(ListBox::定单)->items();
     QCOMPARE(items.count(), 5000);
-    for (int i = 0; i < 5000; ++i) QCOMPARE(items.text(i), std::to_string(i));
+    for (int i = 0; i < 5000; ++i)
+        QCOMPARE(items.text(i), std::to_string(i));
     auto& rows = w.listView(ListView::总合)->rows();
     QCOMPARE(rows.cell(0, 0), std::string("0"));
     QCOMPARE(rows.cell(1, 0), std::string("4999"));
@@ -381,7 +389,8 @@ namespace {
 
 struct DemoFixture {
     std::unique_ptr<demo::DemoSite> site;
-    demo::LoopbackServer listing{[this](const demo::HttpRequestSeen& r, demo::Connection& c) { site->Handler()(r, c); }};
+    demo::LoopbackServer listing{
+        [this](const demo::HttpRequestSeen& r, demo::Connection& c) { site->Handler()(r, c); }};
     std::unique_ptr<demo::LoopbackServer> home;
     std::vector<scrape::Text> opened;
     DemoFixture() {
@@ -434,8 +443,10 @@ void WindowTest::endToEndAgainstTheDemoSite() {
     QCOMPARE(c.ListViewCount(ListView::总合), deals);
     QCOMPARE(w.captionLabel(Caption::标签1)->text(), QString("成交 %1 笔").arg(deals));
     QVERIFY(w.captionLabel(Caption::标签2)->text().startsWith("交易 "));
-    const QString expectedGroup = app::Display(c.ListBoxItemText(ListBox::游戏名, 0) + c.ListBoxItemText(ListBox::区, 0) +
-                                               c.ListBoxItemText(ListBox::服, 0)) + "   成交定单";
+    const QString expectedGroup =
+        app::Display(c.ListBoxItemText(ListBox::游戏名, 0) + c.ListBoxItemText(ListBox::区, 0) +
+                     c.ListBoxItemText(ListBox::服, 0)) +
+        "   成交定单";
     QCOMPARE(w.dealGroup()->title(), expectedGroup);
     QVERIFY(Status(w).contains("<>"));
     QVERIFY(Status(w).contains(QString("成交 %1 笔 定单   统计交易额为：  ").arg(deals)));
