@@ -106,7 +106,7 @@ class WindowControls final : public controls::Controls {
 
     // Changes held before a hand-over, and the longest they wait: the lists still grow
     // visibly (about 25 times a second) while each hand-over carries many items.
-    static constexpr size_t kBatchChanges = 512;
+    static constexpr size_t kBatchChanges = 8192;
     static constexpr std::chrono::milliseconds kBatchDelay{40};
 
   private:

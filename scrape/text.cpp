@@ -14,6 +14,8 @@ constexpr unsigned char kFirstLeadByte = 0x80;
 constexpr double kRealTolerance = 1e-7;
 constexpr int kTotalDigits = 13;
 constexpr int kExponentDigits = 3;
+constexpr size_t kFalseStartsBeforeMemmem = 16;
+constexpr size_t kBytesPerFalseStart = 64;
 
 bool IsLead(char c) {
     return static_cast<unsigned char>(c) >= kFirstLeadByte;
@@ -41,13 +43,41 @@ bool StartsCharacter(std::string_view text, size_t candidate, size_t& checkedUpT
     return aligned;
 }
 
+// The next place where `sought` occurs from `from` on, byte for byte. Most searches end a
+// few hundred bytes on (the next delimiter of a split, a marker in a piece), where a
+// first-byte scan beats memmem's set-up; once false starts come thick, memmem takes over,
+// which stays linear whatever the page holds.
+size_t FindBytes(std::string_view text, std::string_view sought, size_t from) {
+    const char* const begin = text.data();
+    const char* const last = begin + text.size() - sought.size();  // the last place it fits
+    const char* at = begin + from;
+    size_t falseStarts = 0;
+    while (at <= last) {
+        const void* first = std::memchr(at, sought[0], static_cast<size_t>(last - at) + 1);
+        if (first == nullptr) return std::string_view::npos;
+        at = static_cast<const char*>(first);
+        if (sought.size() == 1 ||
+            (at[1] == sought[1] && std::memcmp(at + 2, sought.data() + 2, sought.size() - 2) == 0)) {
+            return static_cast<size_t>(at - begin);
+        }
+        ++at;
+        const size_t scanned = static_cast<size_t>(at - begin) - from;
+        if (++falseStarts > kFalseStartsBeforeMemmem && falseStarts * kBytesPerFalseStart > scanned) {
+            const void* hit =
+                memmem(at, static_cast<size_t>(begin + text.size() - at), sought.data(), sought.size());
+            return hit == nullptr ? std::string_view::npos
+                                  : static_cast<size_t>(static_cast<const char*>(hit) - begin);
+        }
+    }
+    return std::string_view::npos;
+}
+
 size_t FindExact(std::string_view text, std::string_view sought, size_t from) {
     size_t checkedUpTo = from;
     size_t cursor = from;
     while (cursor + sought.size() <= text.size()) {
-        const void* hit = memmem(text.data() + cursor, text.size() - cursor, sought.data(), sought.size());
-        if (hit == nullptr) return std::string_view::npos;
-        const size_t at = static_cast<const char*>(hit) - text.data();
+        const size_t at = FindBytes(text, sought, cursor);
+        if (at == std::string_view::npos) return at;
         if (StartsCharacter(text, at, checkedUpTo)) return at;
         cursor = at + 1;
     }

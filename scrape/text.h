@@ -11,7 +11,8 @@
 namespace tavro::scrape {
 
 using Text = std::string;
-using Pieces = std::vector<Text>;
+// Views into the text that was split: a split copies no bytes, so the text must outlive them.
+using Pieces = std::vector<std::string_view>;
 
 inline constexpr int kNotFound = -1;
 

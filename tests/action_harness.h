@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -37,7 +38,8 @@ class ActionHarness {
     }
 
     void Run(void (*action)(controls::ActionContext&)) {
-        scrape::ScrapeWorkspace workspace;
+        lastWorkspace = std::make_unique<scrape::ScrapeWorkspace>();
+        scrape::ScrapeWorkspace& workspace = *lastWorkspace;
         net::FetchLimits limits;
         limits.connectTimeout = limits.receiveTimeout = limits.sendTimeout = std::chrono::milliseconds(2000);
         controls::ActionContext context{controls, workspace, site_,
@@ -47,7 +49,6 @@ class ActionHarness {
                                             opened_.push_back(url);
                                         }};
         action(context);
-        lastWorkspace = workspace;
     }
 
     std::vector<std::string> targets() const {
@@ -64,7 +65,7 @@ class ActionHarness {
     std::string host() const { return server_.host(); }
 
     controls::MemoryControls controls;
-    scrape::ScrapeWorkspace lastWorkspace;
+    std::unique_ptr<scrape::ScrapeWorkspace> lastWorkspace;
 
   private:
     std::function<std::string(const std::string&)> respond_;

@@ -31,7 +31,7 @@ TEST(LoadGameList, CutsOneNameAndKeyPerOption) {
             "/list/"
             "viewlastestdeallist.aspx?offerid=&ts=-1&bt=-1&gm=20c8bbc1b9794fc98bd96859624d4769&ga=&gs="}));
     EXPECT_EQ(h.controls.ListBoxCurrent(ListBox::游戏名), -1);
-    EXPECT_EQ(h.lastWorkspace.pieceIndex, 4);
+    EXPECT_EQ(h.lastWorkspace->pieceIndex, 4);
 }
 
 TEST(LoadGameList, EdgesOfTheOptions) {
