@@ -231,14 +231,20 @@ void WindowControls::HandOver(const std::function<void(DirectControls&)>& read) 
     lastHandOver_ = std::chrono::steady_clock::now();
     if (pending_.empty() && !read) return;
     auto work = [this, &read] {
+        handedOver_.load(std::memory_order_acquire);
         DirectControls& direct = static_cast<DirectControls&>(window_->controls());
         direct.Apply(pending_);
         if (read) read(direct);
+        handedOver_.fetch_add(1, std::memory_order_release);
     };
     if (QThread::currentThread() == window_->thread()) {
         work();
     } else {
+        // Qt's queue orders the two threads already; these fences say so to the thread checker,
+        // which cannot see inside Debian's Qt.
+        handedOver_.fetch_add(1, std::memory_order_release);
         QMetaObject::invokeMethod(window_, work, Qt::BlockingQueuedConnection);
+        handedOver_.load(std::memory_order_acquire);
     }
     pending_.clear();
 }

@@ -5,6 +5,7 @@
 // carries every change to the window's thread and waits until it is done, gathering the
 // changes of a walk into batches so a 10000-item list fills in milliseconds, not minutes.
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <vector>
@@ -116,6 +117,7 @@ class WindowControls final : public controls::Controls {
 
     MainWindow* window_;  // outlives every run: the window waits for them before it goes
     std::vector<ControlChange> pending_;
+    std::atomic<unsigned> handedOver_{0};
     std::chrono::steady_clock::time_point lastHandOver_;
 };
 

@@ -42,6 +42,7 @@ void RankHotGames(controls::ActionContext& context) {
     auto& ws = context.workspace;
     int ranked = 0;
     int arrived = 0;
+    Text lastFailure;
     for (;;) {
         const int keyIndex = c.ListBoxCurrent(ListBox::热门游戏列表1);
         const Text key = c.ListBoxItemText(ListBox::热门游戏列表1, keyIndex);
@@ -56,7 +57,11 @@ void RankHotGames(controls::ActionContext& context) {
         deals::WalkAmounts(ws, &scrape::ScrapeWorkspace::section, c, ListView::超级列表框1);
         const Text total = deals::AddUpAmounts(c, ListView::超级列表框1);
         ++ranked;
-        if (fetched.outcome == net::FetchOutcome::Ok) ++arrived;
+        if (fetched.outcome == net::FetchOutcome::Ok) {
+            ++arrived;
+        } else {
+            lastFailure = net::DescribeFailure(fetched);
+        }
 
         c.ListBoxAdd(ListBox::全局统计, total);
         c.ListViewInsert(ListView::全局统计交易额, controls::kAppend, name);
@@ -76,9 +81,10 @@ void RankHotGames(controls::ActionContext& context) {
     }
     if (arrived < ranked) {
         // A partial table is never shown as complete.
-        c.StatusBarSetText(controls::kStatusPart,
-                           ConcatText(Gbk("统计未完成：已统计 "), NumberToText(arrived), " / ",
-                                      NumberToText(ranked), Gbk(" 个游戏，其余页面获取失败")));
+        c.StatusBarSetText(
+            controls::kStatusPart,
+            ConcatText(Gbk("统计未完成：已统计 "), NumberToText(arrived), " / ", NumberToText(ranked),
+                       Gbk(" 个游戏，其余页面获取失败（"), lastFailure, Gbk("）")));
     }
     c.SetEnabled(ListBox::热门游戏列表, true);
     c.SetEnabled(ListBox::全局统计, true);

@@ -41,7 +41,8 @@ class ActionHarness {
         lastWorkspace = std::make_unique<scrape::ScrapeWorkspace>();
         scrape::ScrapeWorkspace& workspace = *lastWorkspace;
         net::FetchLimits limits;
-        limits.connectTimeout = limits.receiveTimeout = limits.sendTimeout = std::chrono::milliseconds(2000);
+        limits.connectTimeout = limits.receiveTimeout = limits.sendTimeout = timeout;
+        limits.maxBodyBytes = maxBodyBytes;
         controls::ActionContext context{controls, workspace, site_,
                                         [limits](const Text& url) { return net::FetchPage(url, {}, limits); },
                                         [this](const Text& url) {
@@ -50,6 +51,9 @@ class ActionHarness {
                                         }};
         action(context);
     }
+
+    // Sends the actions to another server instead.
+    void PointAt(const std::string& host) { site_ = {host, host}; }
 
     std::vector<std::string> targets() const {
         std::vector<std::string> out;
@@ -65,6 +69,8 @@ class ActionHarness {
     std::string host() const { return server_.host(); }
 
     controls::MemoryControls controls;
+    std::chrono::milliseconds timeout{2000};
+    size_t maxBodyBytes = net::kMaxBodyBytes;
     std::unique_ptr<scrape::ScrapeWorkspace> lastWorkspace;
 
   private:

@@ -110,7 +110,8 @@ TEST(RankHotGames, TotalsPerGameInListOrder) {
               "&raceid=-1&ga=-1&gs=-1&bt=-1&sort=-1&section=&pg=2&ps=10000");
     EXPECT_EQ(h.targets().size(), 4u) << "a failed page does not stop the ranking";
     // One game's page failed: the table is not passed off as complete.
-    EXPECT_EQ(Shown(c.StatusBarText(0)), "统计未完成：已统计 3 / 4 个游戏，其余页面获取失败");
+    EXPECT_EQ(Shown(c.StatusBarText(0)),
+              "统计未完成：已统计 3 / 4 个游戏，其余页面获取失败（HTTP 状态 500）");
     EXPECT_TRUE(c.IsEnabled(controls::Button::按钮1));
     EXPECT_TRUE(c.IsEnabled(ListBox::热门游戏列表));
     EXPECT_TRUE(c.IsEnabled(ListBox::全局统计));

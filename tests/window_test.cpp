@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <thread>
 
 #ifndef Q_MOC_RUN  // moc stops at the Chinese names of the controls
@@ -87,6 +88,7 @@ class WindowTest : public QObject {
     void controlsTableOnTheWindowThread();
     void controlsTableThroughTheHandOver();
     void walkItemsArriveInOrder();
+    void staysResponsiveWhileTheSiteStalls();
     void endToEndAgainstTheDemoSite();
     void hotGamesAndRankingAgainstTheDemoSite();
 };
@@ -385,6 +387,29 @@ void WindowTest::walkItemsArriveInOrder() {
     QCOMPARE(rows.cell(4999, 0), std::string("1"));
 }
 
+void WindowTest::staysResponsiveWhileTheSiteStalls() {
+    demo::LoopbackServer stalled([](const demo::HttpRequestSeen&, demo::Connection& c) {
+        while (!c.WaitForPeerClose(20)) {
+        }
+    });
+    app::WindowConfig config;
+    config.site = {stalled.host(), stalled.host()};
+    config.limits.connectTimeout = config.limits.receiveTimeout = config.limits.sendTimeout =
+        std::chrono::milliseconds(800);
+    app::MainWindow w(config);
+    w.show();
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(10);
+    w.button(Button::成交量)->click();
+    QVERIFY(WaitFor([&] { return w.captionLabel(Caption::状态)->text() == "查询失败"; }));
+    QVERIFY(ticks > 5);  // the window's thread went on while the query waited
+    QCOMPARE(Status(w), QString("查询失败：连接超时"));
+    QCOMPARE(w.captionLabel(Caption::标签1)->text(), QString("成交  笔"));
+    WaitIdle(w);
+}
+
 namespace {
 
 struct DemoFixture {
@@ -496,7 +521,9 @@ void WindowTest::hotGamesAndRankingAgainstTheDemoSite() {
     QCOMPARE(c.ListBoxCount(ListBox::全局统计), hot);
     QCOMPARE(c.ListViewItemText(ListView::全局统计交易额, demo::DemoSite::kFailingHotGame, 1), std::string());
     QVERIFY(!c.ListViewItemText(ListView::全局统计交易额, 0, 1).empty());
-    QCOMPARE(Status(w), QString("统计未完成：已统计 %1 / %2 个游戏，其余页面获取失败").arg(hot - 1).arg(hot));
+    QCOMPARE(Status(w), QString("统计未完成：已统计 %1 / %2 个游戏，其余页面获取失败（HTTP 状态 500）")
+                            .arg(hot - 1)
+                            .arg(hot));
 }
 
 QTEST_MAIN(WindowTest)
