@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/display.h"
@@ -30,6 +31,7 @@ using controls::ListView;
 constexpr QRect kWindowFrame{50, 50, 800, 634};  // outer size, frame included
 constexpr int kStatusBarHeight = 20;
 constexpr QPoint kMenuOffset{3, 3};
+constexpr int kBusyPollMs = 100;
 
 template <typename Widget>
 Widget* Place(Widget* widget, const QString& name, QRect geometry, bool shown = true) {
@@ -133,6 +135,19 @@ MainWindow::MainWindow(WindowConfig config) : config_(std::move(config)) {
     runner_ = std::make_unique<ActionRunner>(std::move(host));
     runner_->SetShutdownPump([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); });
     WireEvents();
+    SetKeyboardPath();
+    // While an action runs the pointer says so; the window stays usable all the same.
+    auto* busy = new QTimer(this);
+    connect(busy, &QTimer::timeout, this, [this] {
+        const bool running = runner_->running() > 0;
+        if (running == testAttribute(Qt::WA_SetCursor)) return;
+        if (running) {
+            setCursor(Qt::BusyCursor);
+        } else {
+            unsetCursor();
+        }
+    });
+    busy->start(kBusyPollMs);
 
     // The window is created: the ranking waits for hot games, and the games start loading.
     form_->按钮2->setEnabled(false);
@@ -292,6 +307,16 @@ void MainWindow::WireEvents() {
             [this](const QPoint& at) { PopUp(form_->ss, at); });
     connect(form_->全局统计, &ListBoxWidget::itemSelected, this,
             [&c] { controls::FollowCurrent(c, ListBox::热门游戏列表, ListBox::全局统计); });
+}
+
+void MainWindow::SetKeyboardPath() {
+    // Through the catalogue lists, the query buttons, the search and the deals to the ranking.
+    QWidget* const path[] = {
+        form_->游戏名,         form_->区,           form_->服,       form_->类别, form_->成交量,
+        form_->未成交,         form_->游戏全名搜索, form_->游戏搜索, form_->定单, form_->单价,
+        form_->全局统计交易额, form_->按钮1,        form_->按钮2};
+    for (size_t i = 0; i + 1 < std::size(path); ++i)
+        setTabOrder(path[i], path[i + 1]);
 }
 
 void MainWindow::StartAction(Action action) {

@@ -98,6 +98,7 @@ class MainWindow : public QWidget {
   private:
     void BuildControls();
     void WireEvents();
+    void SetKeyboardPath();
     void StartAction(Action action);
     void PopUp(QMenu* menu, const QPoint& globalPos);
 

@@ -4,6 +4,7 @@
 //   tavro-demo --games N          a site with N games (a long game list)
 //   tavro-demo --stall            a site that accepts and never answers
 //   tavro-demo --close-after MS   closes the window after MS milliseconds, as a user would
+//   tavro-demo --tour DIR         drives the window through every step, a screenshot each
 
 #include <QApplication>
 #include <QTimer>
@@ -14,6 +15,7 @@
 
 #include "app/main_window.h"
 #include "demo/demo_site.h"
+#include "demo/tour.h"
 #include "net/http_session.h"
 
 namespace {
@@ -22,6 +24,7 @@ struct Options {
     int games = tavro::demo::DemoSite::kGameCount;
     bool stall = false;
     int closeAfterMs = -1;
+    QString tourDirectory;
 };
 
 Options Parse(int argc, char** argv) {
@@ -32,6 +35,8 @@ Options Parse(int argc, char** argv) {
             options.games = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--stall") == 0) {
             options.stall = true;
+        } else if (std::strcmp(argv[i], "--tour") == 0 && hasValue) {
+            options.tourDirectory = QString::fromLocal8Bit(argv[++i]);
         } else if (std::strcmp(argv[i], "--close-after") == 0 && hasValue) {
             options.closeAfterMs = std::atoi(argv[++i]);
         }
@@ -64,8 +69,16 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::WindowConfig config;
     config.site = {listing.host(), home.host()};
+    if (!options.tourDirectory.isEmpty()) {
+        config.openInBrowser = [](const scrape::Text& url) { std::printf("browser: %s\n", url.c_str()); };
+    }
     app::MainWindow window(config);
     window.show();
+    if (!options.tourDirectory.isEmpty()) {
+        const int result = demo::RunTour(window, options.tourDirectory);
+        std::fflush(nullptr);
+        std::_Exit(result);
+    }
     if (options.closeAfterMs >= 0) QTimer::singleShot(options.closeAfterMs, &window, &QWidget::close);
     const int code = application.exec();
     // Closing the window ends the program at once, whatever the actions are doing.

@@ -89,6 +89,7 @@ class WindowTest : public QObject {
     void controlsTableThroughTheHandOver();
     void walkItemsArriveInOrder();
     void staysResponsiveWhileTheSiteStalls();
+    void keyboardPath();
     void endToEndAgainstTheDemoSite();
     void hotGamesAndRankingAgainstTheDemoSite();
 };
@@ -403,10 +404,28 @@ void WindowTest::staysResponsiveWhileTheSiteStalls() {
     connect(&timer, &QTimer::timeout, [&] { ++ticks; });
     timer.start(10);
     w.button(Button::成交量)->click();
+    QVERIFY(WaitFor([&] { return w.cursor().shape() == Qt::BusyCursor; }));
     QVERIFY(WaitFor([&] { return w.captionLabel(Caption::状态)->text() == "查询失败"; }));
     QVERIFY(ticks > 5);  // the window's thread went on while the query waited
+    QVERIFY(WaitFor([&] { return w.cursor().shape() == Qt::ArrowCursor; }));
     QCOMPARE(Status(w), QString("查询失败：连接超时"));
     QCOMPARE(w.captionLabel(Caption::标签1)->text(), QString("成交  笔"));
+    WaitIdle(w);
+}
+
+void WindowTest::keyboardPath() {
+    QuietSite site;
+    app::MainWindow w(site.Config());
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const char* path[] = {"游戏名",       "区",       "服",   "类别", "成交量",         "未成交",
+                          "游戏全名搜索", "游戏搜索", "定单", "单价", "全局统计交易额", "按钮1"};
+    w.findChild<QWidget*>(path[0])->setFocus();
+    for (const char* name : path) {
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString(name));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
     WaitIdle(w);
 }
 
