@@ -64,22 +64,21 @@ void Print(const char* name, Figure figure, Figure baseline, const char* unit = 
                 figure.median, unit, baseline.min, baseline.median, unit, figure.median / baseline.median);
 }
 
-long PeakRssKb() {
+// A memory figure of this process from /proc, in KiB ("VmRSS:" now, "VmHWM:" its peak).
+long StatusKb(const std::string& field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+        if (line.rfind(field, 0) == 0) return std::atol(line.c_str() + field.size());
     }
     return 0;
 }
 
+long PeakRssKb() {
+    return StatusKb("VmHWM:");
+}
 long RssKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-    }
-    return 0;
+    return StatusKb("VmRSS:");
 }
 
 void ResetPeakRss() {
