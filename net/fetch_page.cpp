@@ -104,6 +104,8 @@ FetchResult FetchPage(const Text& url, const FetchOptions& options, const FetchL
     }
 
     // The page grows chunk by chunk; a read of 0 bytes is both the end and any failure.
+    // Fetches run on action threads, which own no window: there are no events to dispatch
+    // between reads, and the window's own thread never waits for a fetch.
     std::string body;
     std::array<char, kReadChunk> chunk{};
     for (size_t count = 1; count > 0;) {
