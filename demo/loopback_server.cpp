@@ -123,7 +123,7 @@ LoopbackServer::~LoopbackServer() {
             shutdown(fd, SHUT_RDWR);
     }
     for (auto& worker : workers_)
-        worker.join();
+        worker.thread.join();
     close(listenFd_);
 }
 
@@ -153,9 +153,27 @@ void LoopbackServer::AcceptLoop() {
         if (poll(&pfd, 1, kAcceptPollMs) <= 0) continue;
         const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) continue;
+        ReapFinished();
         std::lock_guard lock(mutex_);
         openFds_.push_back(fd);
-        workers_.emplace_back([this, fd] { Serve(fd); });
+        auto done = std::make_shared<std::atomic<bool>>(false);
+        workers_.push_back({std::thread([this, fd, done] {
+                                Serve(fd);
+                                *done = true;
+                            }),
+                            done});
+    }
+}
+
+void LoopbackServer::ReapFinished() {
+    // Only the acceptor thread adds or removes workers.
+    for (auto it = workers_.begin(); it != workers_.end();) {
+        if (*it->done) {
+            it->thread.join();
+            it = workers_.erase(it);
+        } else {
+            ++it;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -64,7 +65,13 @@ class LoopbackServer {
     std::thread acceptor_;
     mutable std::mutex mutex_;
     std::vector<HttpRequestSeen> requests_;
-    std::vector<std::thread> workers_;
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    void ReapFinished();  // joins the connections already served, so a long demo run keeps no threads
+
+    std::vector<Worker> workers_;
     std::vector<int> openFds_;
 };
 
