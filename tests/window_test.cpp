@@ -500,6 +500,21 @@ void WindowTest::endToEndAgainstTheDemoSite() {
     QCOMPARE(demo.opened.size(), size_t{1});
     QCOMPARE(demo.opened[0], c.ListBoxItemText(ListBox::定单1, 2));
     QVERIFY(demo.opened[0].starts_with("http://" + demo.listing.host() + "/deal/"));
+    // A category picked with the keyboard narrows the next query to what the site has for it.
+    auto* categories = w.listBox(ListBox::类别);
+    categories->setFocus();
+    Click(categories, 0);
+    QTest::keyClick(categories, Qt::Key_Down);
+    QCOMPARE(c.ListBoxCurrent(ListBox::类别1), 1);
+    w.button(Button::成交量)->click();
+    const int narrowed =
+        demo.site->DealCount(c.ListBoxItemText(ListBox::游戏名1, 0), c.ListBoxItemText(ListBox::区1, 0),
+                             c.ListBoxItemText(ListBox::服1, 0), c.ListBoxItemText(ListBox::类别1, 1));
+    QVERIFY(WaitFor(
+        [&] { return w.captionLabel(Caption::标签1)->text() == QString("成交 %1 笔").arg(narrowed); }));
+    WaitIdle(w);
+    QCOMPARE(c.ListBoxCount(ListBox::定单), narrowed);
+
     w.button(Button::未成交)->click();
     QTRY_COMPARE(demo.opened.size(), size_t{2});
     QCOMPARE(demo.opened[1], "http://" + demo.listing.host() + "/search/" + demo.site->games()[0].key +
