@@ -1,5 +1,6 @@
 #include "net/fetch_page.h"
 
+#include <algorithm>
 #include <array>
 
 #include "net/http_session.h"
@@ -108,9 +109,15 @@ FetchResult FetchPage(const Text& url, const FetchOptions& options, const FetchL
     // between reads, and the window's own thread never waits for a fetch.
     std::string body;
     std::array<char, kReadChunk> chunk{};
+    bool reserved = false;
     for (size_t count = 1; count > 0;) {
         chunk.fill(0);
         count = request->Read(chunk.data(), chunk.size());
+        if (!reserved && count > 0) {
+            // Grown once to the announced size (never past the cap), not doubled a dozen times.
+            body.reserve(std::min(request->announcedLength(), limits.maxBodyBytes));
+            reserved = true;
+        }
         body.append(chunk.data(), count);
     }
 
@@ -121,7 +128,11 @@ FetchResult FetchPage(const Text& url, const FetchOptions& options, const FetchL
     request.reset();
     connection.reset();
     root.reset();
-    result.body = scrape::BytesToText(body);
+    // The text is the bytes before the first zero byte, as BytesToText gives it, cut in place
+    // rather than copying a page of megabytes.
+    const size_t zero = body.find('\0');
+    if (zero != std::string::npos) body.resize(zero);
+    result.body = std::move(body);
     return result;
 }
 

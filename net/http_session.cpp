@@ -247,6 +247,13 @@ size_t HttpRequest::Read(char* buffer, size_t capacity) {
     return count;
 }
 
+size_t HttpRequest::announcedLength() const {
+    if (!curl_ || curl_->easy == nullptr) return 0;
+    curl_off_t length = -1;
+    curl_easy_getinfo(curl_->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    return length > 0 ? static_cast<size_t>(length) : 0;
+}
+
 std::optional<std::string> HttpRequest::RawHeaders(size_t capacity) const {
     if (rawHeaders_.empty() || rawHeaders_.size() + 1 > capacity) return std::nullopt;
     return rawHeaders_;

@@ -78,6 +78,9 @@ class HttpRequest {
     // The raw response headers, lines ending with CR LF; nothing when they do not fit.
     std::optional<std::string> RawHeaders(size_t capacity) const;
 
+    // The body's length as the response announced it; 0 when it did not (or not yet).
+    size_t announcedLength() const;
+
     TransferEnd end() const { return end_; }
     int httpStatus() const { return status_; }
     size_t received() const { return received_; }
