@@ -17,7 +17,7 @@ void WalkOptions(controls::ActionContext& context, std::string_view source, cons
 }
 
 scrape::Text DealListUrl(const controls::ActionContext& context, std::string_view query) {
-    return scrape::ConcatText("http://", context.site.listing, kDealListPath, query);
+    return scrape::ConcatText("http://", context.site.listing, net::kDealListPath, query);
 }
 
 }  // namespace tavro::catalogue

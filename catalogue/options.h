@@ -14,7 +14,6 @@ inline constexpr std::string_view kOptionDelimiter = "option>";
 inline constexpr scrape::Markers kOptionName{">", "</"};
 inline constexpr scrape::Markers kServerName{"\">", "</"};  // after the quote that closes the key
 inline constexpr scrape::Markers kOptionKey{"<option value=\"", "\">"};
-inline constexpr std::string_view kDealListPath = "/list/viewlastestdeallist.aspx";
 
 struct OptionWalk {
     scrape::Text scrape::ScrapeWorkspace::*section;

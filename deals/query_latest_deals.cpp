@@ -16,7 +16,7 @@ using scrape::Gbk;
 using scrape::ScrapeWorkspace;
 using scrape::Text;
 
-constexpr std::string_view kDealListPath = "/list/viewlastestdeallist.aspx?offerid=&ts=-1&bt=";
+constexpr std::string_view kQueryStart = "?offerid=&ts=-1&bt=";
 constexpr std::string_view kQueryTail = "&raceid=-1&sort=-1&section=-1_-1&pg=1&ps=10000";
 constexpr std::string_view kNoServer = "-1";
 
@@ -68,9 +68,9 @@ void QueryLatestDeals(controls::ActionContext& context) {
     const Text game = controls::CurrentText(c, ListBox::游戏名1);
     const Text area = controls::CurrentText(c, ListBox::区1);
     const Text url =
-        ConcatText("http://", context.site.listing, kDealListPath, EscapeForRequestLine(category),
-                   "&gm=", EscapeForRequestLine(game), "&ga=", EscapeForRequestLine(area),
-                   "&gs=", EscapeForRequestLine(serverKey), kQueryTail);
+        ConcatText("http://", context.site.listing, net::kDealListPath, kQueryStart,
+                   EscapeForRequestLine(category), "&gm=", EscapeForRequestLine(game),
+                   "&ga=", EscapeForRequestLine(area), "&gs=", EscapeForRequestLine(serverKey), kQueryTail);
     const net::FetchResult fetched = context.fetch(url);
     ws.page = fetched.body;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "scrape/text.h"
 
 namespace tavro::net {
@@ -12,5 +14,9 @@ struct SiteHosts {
 };
 
 inline const SiteHosts kTavroSite{"list.tavro.cn", "www.tavro.cn"};
+
+// The listing host's latest-deals page, which every catalogue list, the deal query and the
+// ranking read with their own query.
+inline constexpr std::string_view kDealListPath = "/list/viewlastestdeallist.aspx";
 
 }  // namespace tavro::net

@@ -17,7 +17,7 @@ using scrape::NumberToText;
 using scrape::Text;
 
 // A whole game's deals: page 2 of up to 10000, area, server and category all "-1".
-constexpr std::string_view kGameQueryStart = "/list/viewlastestdeallist.aspx?ts=-1&offerid=&gm=";
+constexpr std::string_view kGameQueryStart = "?ts=-1&offerid=&gm=";
 constexpr std::string_view kGameQueryEnd = "&raceid=-1&ga=-1&gs=-1&bt=-1&sort=-1&section=&pg=2&ps=10000";
 const Text kTotalLabel = Gbk("   统计交易额为：  ");
 
@@ -51,8 +51,9 @@ void RankHotGames(controls::ActionContext& context) {
                            ConcatText(Gbk("正在统计第 "), NumberToText(ranked + 1), " / ",
                                       NumberToText(GameCount(c)), Gbk(" 个游戏："), name));
 
-        const net::FetchResult fetched = context.fetch(ConcatText(
-            "http://", context.site.listing, kGameQueryStart, net::EscapeForRequestLine(key), kGameQueryEnd));
+        const net::FetchResult fetched =
+            context.fetch(ConcatText("http://", context.site.listing, net::kDealListPath, kGameQueryStart,
+                                     net::EscapeForRequestLine(key), kGameQueryEnd));
         ws.page = fetched.body;
         deals::WalkAmounts(ws, &scrape::ScrapeWorkspace::section, c, ListView::超级列表框1);
         const Text total = deals::AddUpAmounts(c, ListView::超级列表框1);
